@@ -1,0 +1,423 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmtictactoe.h"
+
+#include "platform/classiclabel.h"
+#include "platform/desktoplook.h"
+#include "platform/lineshape.h"
+#include "platform/pictures.h"
+#include "platform/platform.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenuBar>
+
+namespace {
+const QString startText = QStringLiteral("Click Menu - New Game or push F2 to get started.");
+const QString catText = QStringLiteral("               The Cat Won!");
+const QString markO = QStringLiteral(" O");
+const QString markX = QStringLiteral(" X");
+
+QString turnText(const QString &name)
+{
+    return QStringLiteral("It's ") + name + QStringLiteral("'s turn.");
+}
+
+QString winText(const QString &name)
+{
+    return name + QStringLiteral(" Won!");
+}
+
+// The eight lines in the order they are tested, by cell number.
+constexpr std::array<std::array<int, 3>, 8> winningLines = {{
+    {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, // rows
+    {1, 4, 7}, {2, 5, 8}, {3, 6, 9}, // columns
+    {1, 5, 9}, {3, 5, 7}, // diagonals
+}};
+
+// The cat's face, cell by cell: eyes, nose, and a mouth that the bottom
+// row's captions draw together.
+const std::array<QString, 9> catFace = {
+    QStringLiteral(" 0"),
+    QString(),
+    QStringLiteral(" 0"),
+    QString(),
+    QStringLiteral(" D"),
+    QString(),
+    QStringLiteral("   \\"),
+    QStringLiteral("___"),
+    QStringLiteral("/"),
+};
+
+// The decorated board: red corners, white edges, a button-face centre.
+constexpr std::array<ColorValue, 9> designColors = {
+    FixedColor::Red,
+    FixedColor::White,
+    FixedColor::Red,
+    FixedColor::White,
+    SystemColor::ButtonFace,
+    FixedColor::White,
+    FixedColor::Red,
+    FixedColor::White,
+    FixedColor::Red,
+};
+} // namespace
+
+frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)
+    : QMainWindow(parent)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmTicTacToe"));
+    setWindowTitle(QStringLiteral("Tic Tac Toe"));
+    setWindowIcon(pictureIcon(Picture::Grid));
+
+    buildMenu();
+    buildControls();
+
+    // The window opens with its client area at a fixed place on the screen.
+    const int menuHeight = menuBar()->sizeHint().height();
+    setGeometry(
+        QRect(clientPosition() - QPoint(0, menuHeight), clientSize() + QSize(0, menuHeight)));
+
+    Form_Load();
+}
+
+QSize frmTicTacToe::clientSize()
+{
+    return twipsRect(0, 0, 3735, 3465).size();
+}
+
+QPoint frmTicTacToe::clientPosition()
+{
+    return twipsPoint(255, 825);
+}
+
+void frmTicTacToe::buildMenu()
+{
+    mnuMenu = menuBar()->addMenu(QStringLiteral("&Menu"));
+    mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
+
+    mnuMenuNewGame =
+        mnuMenu->addAction(QStringLiteral("New Game"), this, &frmTicTacToe::mnuMenuNewGame_Click);
+    mnuMenuNewGame->setObjectName(QStringLiteral("mnuMenuNewGame"));
+    mnuMenuNewGame->setShortcut(Qt::Key_F2);
+
+    mnuMenuHelp = mnuMenu->addAction(QStringLiteral("Help"));
+    mnuMenuHelp->setObjectName(QStringLiteral("mnuMenuHelp"));
+
+    mnuMenuAbout = mnuMenu->addAction(QStringLiteral("&About"));
+    mnuMenuAbout->setObjectName(QStringLiteral("mnuMenuAbout"));
+
+    mnuMenuExit =
+        mnuMenu->addAction(QStringLiteral("E&xit"), this, &frmTicTacToe::mnuMenuExit_Click);
+    mnuMenuExit->setObjectName(QStringLiteral("mnuMenuExit"));
+}
+
+ClassicLabel *frmTicTacToe::makeCell(int number)
+{
+    const int row = (number - 1) / 3;
+    const int column = (number - 1) % 3;
+    auto *cell = new ClassicLabel(centralWidget());
+    cell->setObjectName(QStringLiteral("Label%1").arg(number));
+    cell->setGeometry(twipsRect(600 + 840 * column, 840 + 840 * row, 855, 855));
+    cell->setFont(designFont(QStringLiteral("Arial"), 36));
+    cell->setAccessibleDescription(
+        QStringLiteral("row %1, column %2").arg(row + 1).arg(column + 1));
+    return cell;
+}
+
+// Creates the controls from the bottom of the drawing order up: a control
+// made later is drawn over, and takes the clicks of, those made before it.
+void frmTicTacToe::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    Label1 = makeCell(1);
+    Label2 = makeCell(2);
+    Label3 = makeCell(3);
+    Label4 = makeCell(4);
+    Label5 = makeCell(5);
+    Label6 = makeCell(6);
+    Label7 = makeCell(7);
+    Label8 = makeCell(8);
+    Label9 = makeCell(9);
+    connect(Label1, &ClassicLabel::clicked, this, &frmTicTacToe::Label1_Click);
+    connect(Label2, &ClassicLabel::clicked, this, &frmTicTacToe::Label2_Click);
+    connect(Label3, &ClassicLabel::clicked, this, &frmTicTacToe::Label3_Click);
+    connect(Label4, &ClassicLabel::clicked, this, &frmTicTacToe::Label4_Click);
+    connect(Label5, &ClassicLabel::clicked, this, &frmTicTacToe::Label5_Click);
+    connect(Label6, &ClassicLabel::clicked, this, &frmTicTacToe::Label6_Click);
+    connect(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
+    connect(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
+    connect(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
+
+    const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
+        auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
+        line->setObjectName(QLatin1String(name));
+        return line;
+    };
+    Line2 = gridLine("Line2", 600, 2520, 3120, 2520);
+    Line3 = gridLine("Line3", 1440, 840, 1440, 3360);
+    Line1 = gridLine("Line1", 600, 1680, 3120, 1680);
+
+    lblMessage = new ClassicLabel(client);
+    lblMessage->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage->setGeometry(twipsRect(600, 0, 2535, 495));
+    lblMessage->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    lblMessage->setText(startText);
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(1620, 1875, 480, 480));
+    Image1->setPixmap(picture(Picture::Monogram));
+    Image1->setAccessibleName(QStringLiteral("Win picture"));
+    Image1->hide();
+
+    Line4 = gridLine("Line4", 2280, 840, 2280, 3360);
+
+    lblEars = new ClassicLabel(client);
+    lblEars->setObjectName(QStringLiteral("lblEars"));
+    lblEars->setGeometry(twipsRect(360, 240, 3015, 615));
+    lblEars->setFont(designFont(QStringLiteral("Arial"), 48));
+    lblEars->setForeColor(SystemColor::GrayText);
+    lblEars->setText(QStringLiteral("A      A"));
+    lblEars->hide();
+
+    Label10 = new ClassicLabel(client);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setGeometry(twipsRect(3480, 2400, 255, 255));
+    Label10->setCursor(clickHereCursor());
+    connect(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
+
+    applyBackColor();
+}
+
+// The window's own background is the scroll-bar colour of the desktop.
+void frmTicTacToe::applyBackColor()
+{
+    QPalette pal = centralWidget()->palette();
+    pal.setColor(QPalette::Window, resolveColor(SystemColor::ScrollBars, palette()));
+    centralWidget()->setPalette(pal);
+}
+
+void frmTicTacToe::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyBackColor();
+}
+
+std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
+{
+    return {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9};
+}
+
+// Brings the window to rest: board closed, ears away, grid shown, and the
+// status line telling how to start.
+void frmTicTacToe::Form_Load()
+{
+    for (ClassicLabel *cell : cells())
+        cell->setEnabled(false);
+    lblEars->hide();
+    lblMessage->setText(startText);
+    Line1->show();
+    Line2->show();
+    Line3->show();
+    Line4->show();
+}
+
+// Starts a game: asks both names and gives player 1 the first move.
+void frmTicTacToe::mnuMenuNewGame_Click()
+{
+    Line1->show();
+    Line2->show();
+    Line3->show();
+    Line4->show();
+    for (ClassicLabel *cell : cells())
+        cell->setText(QString());
+    lblEars->hide();
+    strPlayer1 = m_platform.inputBox(
+        QStringLiteral("Please enter your name, Player 1:"), QStringLiteral("Player 1"));
+    strPlayer2 = m_platform.inputBox(
+        QStringLiteral("Please enter your name, Player 2:"), QStringLiteral("Player 2"));
+    lblMessage->setText(turnText(strPlayer1));
+    turn = Player::One;
+    for (ClassicLabel *cell : cells())
+        cell->setEnabled(true);
+}
+
+// Leaves the game: closes the main window only.
+void frmTicTacToe::mnuMenuExit_Click()
+{
+    m_platform.unloadWindow(this);
+}
+
+void frmTicTacToe::Label1_Click()
+{
+    cellClick(Label1);
+}
+void frmTicTacToe::Label2_Click()
+{
+    cellClick(Label2);
+}
+void frmTicTacToe::Label3_Click()
+{
+    cellClick(Label3);
+}
+void frmTicTacToe::Label4_Click()
+{
+    cellClick(Label4);
+}
+void frmTicTacToe::Label5_Click()
+{
+    cellClick(Label5);
+}
+void frmTicTacToe::Label6_Click()
+{
+    cellClick(Label6);
+}
+void frmTicTacToe::Label7_Click()
+{
+    cellClick(Label7);
+}
+void frmTicTacToe::Label8_Click()
+{
+    cellClick(Label8);
+}
+void frmTicTacToe::Label9_Click()
+{
+    cellClick(Label9);
+}
+
+// One move: the player to move marks the cell and the turn passes. Two tests
+// in a row, not a choice: the first disables the cell it marks, and so keeps
+// the second from marking it again.
+void frmTicTacToe::cellClick(ClassicLabel *cell)
+{
+    if (cell->isEnabled() && turn == Player::One) {
+        cell->setText(markO);
+        turn = Player::Two;
+        lblMessage->setText(turnText(strPlayer2));
+        cell->setEnabled(false);
+    }
+    if (cell->isEnabled() && turn == Player::Two) {
+        cell->setText(markX);
+        turn = Player::One;
+        lblMessage->setText(turnText(strPlayer1));
+        cell->setEnabled(false);
+    }
+    CheckWinner();
+}
+
+// Announces three equal marks in a line, or the cat for a full board.
+void frmTicTacToe::CheckWinner()
+{
+    const auto all = cells();
+    const auto lineOf = [&all](const std::array<int, 3> &line, const QString &mark) {
+        return all[line[0] - 1]->text() == mark && all[line[1] - 1]->text() == mark &&
+            all[line[2] - 1]->text() == mark;
+    };
+    // The scan goes on after a win, over the board that PlayAgain left: that
+    // board is empty, so a move brings at most one announcement.
+    for (const auto &line : winningLines) {
+        if (lineOf(line, markO)) {
+            lblMessage->setText(winText(strPlayer1));
+            Design();
+            PlayAgain();
+        }
+        if (lineOf(line, markX)) {
+            lblMessage->setText(winText(strPlayer2));
+            Design();
+            PlayAgain();
+        }
+    }
+
+    // Player 1 makes the ninth move, so a full board that nobody won leaves
+    // the status line naming player 2.
+    const bool boardFull =
+        std::none_of(all.begin(), all.end(), [](ClassicLabel *cell) { return cell->isEnabled(); });
+    if (boardFull && lblMessage->text() == turnText(strPlayer2)) {
+        drawCat();
+        PlayAgain();
+    }
+}
+
+// Draws the cat's face over the board, with its ears above it.
+void frmTicTacToe::drawCat()
+{
+    Line1->hide();
+    Line2->hide();
+    Line3->hide();
+    Line4->hide();
+    lblEars->show();
+    const auto all = cells();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i]->setText(catFace[i]);
+    lblMessage->setText(catText);
+}
+
+// Decorates the board for a win: empty cells in red, white and button face,
+// and the win picture over the centre.
+void frmTicTacToe::Design()
+{
+    const auto all = cells();
+    for (ClassicLabel *cell : all)
+        cell->setText(QString());
+    for (std::size_t i = 0; i < 5; ++i)
+        all[i]->setBackColor(designColors[i]);
+    Image1->show();
+    for (std::size_t i = 5; i < all.size(); ++i)
+        all[i]->setBackColor(designColors[i]);
+}
+
+// Takes the decoration off. The cells take the window's scroll-bar colour,
+// not the button face they had at start-up.
+void frmTicTacToe::ClearDesign()
+{
+    for (ClassicLabel *cell : cells())
+        cell->setBackColor(SystemColor::ScrollBars);
+    Image1->hide();
+}
+
+// Asks whether to play again: Yes starts a new game with names asked anew,
+// No leaves the window idle with an empty board.
+void frmTicTacToe::PlayAgain()
+{
+    vntPlayAgain = m_platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    if (vntPlayAgain == Platform::Yes) {
+        Form_Load();
+        mnuMenuNewGame_Click();
+        ClearDesign();
+    }
+    if (vntPlayAgain == Platform::No) {
+        for (ClassicLabel *cell : cells())
+            cell->setText(QString());
+        Form_Load();
+        ClearDesign();
+    }
+}
+
+// The hidden label: its codes force a win for either player or draw the cat.
+void frmTicTacToe::Label10_Click()
+{
+    strPassword = m_platform.inputBox(QStringLiteral("Password?"));
+    if (strPassword == u"plumo") {
+        lblMessage->setText(winText(strPlayer1));
+        Design();
+        lblEars->hide();
+    } else if (strPassword == u"trazk") {
+        lblMessage->setText(winText(strPlayer2));
+        Design();
+        lblEars->hide();
+    } else if (strPassword != u"grindlefopsy") {
+        m_platform.messageBox(QStringLiteral("Password incorrect."));
+    } else {
+        drawCat();
+        ClearDesign();
+        for (ClassicLabel *cell : cells())
+            cell->setEnabled(false);
+    }
+}

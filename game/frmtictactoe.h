@@ -1,0 +1,99 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+#include <QVariant>
+
+#include <array>
+
+class ClassicLabel;
+class LineShape;
+class Platform;
+class QAction;
+class QLabel;
+class QMenu;
+
+// The game window: a board of nine cells under four grid lines, the status
+// line above it, the cat's ears, the win picture and the hidden password
+// label. All game state lives in these controls and in a few strings.
+class frmTicTacToe : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmTicTacToe(Platform &platform, QWidget *parent = nullptr);
+
+    // The size of the area below the menu bar, and where it opens on screen.
+    static QSize clientSize();
+    static QPoint clientPosition();
+
+    void Form_Load();
+    void mnuMenuNewGame_Click();
+    void mnuMenuExit_Click();
+
+    void Label1_Click();
+    void Label2_Click();
+    void Label3_Click();
+    void Label4_Click();
+    void Label5_Click();
+    void Label6_Click();
+    void Label7_Click();
+    void Label8_Click();
+    void Label9_Click();
+    void Label10_Click();
+
+    void CheckWinner();
+    void Design();
+    void ClearDesign();
+    void PlayAgain();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    enum class Player { One, Two };
+
+    void buildMenu();
+    void buildControls();
+    ClassicLabel *makeCell(int number);
+    void cellClick(ClassicLabel *cell);
+    void drawCat();
+    void applyBackColor();
+    std::array<ClassicLabel *, 9> cells() const;
+
+    Platform &m_platform;
+
+    QMenu *mnuMenu = nullptr;
+    QAction *mnuMenuNewGame = nullptr;
+    QAction *mnuMenuHelp = nullptr;
+    QAction *mnuMenuAbout = nullptr;
+    QAction *mnuMenuExit = nullptr;
+
+    ClassicLabel *Label1 = nullptr;
+    ClassicLabel *Label2 = nullptr;
+    ClassicLabel *Label3 = nullptr;
+    ClassicLabel *Label4 = nullptr;
+    ClassicLabel *Label5 = nullptr;
+    ClassicLabel *Label6 = nullptr;
+    ClassicLabel *Label7 = nullptr;
+    ClassicLabel *Label8 = nullptr;
+    ClassicLabel *Label9 = nullptr;
+    ClassicLabel *Label10 = nullptr;
+    ClassicLabel *lblEars = nullptr;
+    ClassicLabel *lblMessage = nullptr;
+    LineShape *Line1 = nullptr;
+    LineShape *Line2 = nullptr;
+    LineShape *Line3 = nullptr;
+    LineShape *Line4 = nullptr;
+    QLabel *Image1 = nullptr;
+
+    QString strPlayer1;
+    QString strPlayer2;
+    // The player to move, held as a player rather than as a name: with two
+    // equal names (two cancelled boxes included) a name could not tell them
+    // apart, and player 2 would never get a mark.
+    Player turn = Player::One;
+    QString strPassword;
+    QVariant vntPlayAgain;
+};

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "classiclabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+ClassicLabel::ClassicLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(true);
+}
+
+void ClassicLabel::setBackColor(ColorValue color)
+{
+    if (m_backColor == color)
+        return;
+    m_backColor = color;
+    update();
+}
+
+void ClassicLabel::setForeColor(ColorValue color)
+{
+    if (m_foreColor == color)
+        return;
+    m_foreColor = color;
+    update();
+}
+
+QColor ClassicLabel::resolvedBackColor() const
+{
+    return resolveColor(m_backColor, palette());
+}
+
+void ClassicLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), resolvedBackColor());
+
+    // The text colour stands for the enabled look; a disabled label keeps
+    // the palette's disabled text, the platform's style for it.
+    QPalette pal = palette();
+    const QColor fore = resolveColor(m_foreColor, pal);
+    pal.setColor(QPalette::Active, QPalette::WindowText, fore);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, fore);
+    style()->drawItemText(&painter, rect(),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, pal, isEnabled(),
+        text(), QPalette::WindowText);
+}
+
+void ClassicLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    m_pressed = true;
+    event->accept();
+}
+
+void ClassicLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed) {
+        event->ignore();
+        return;
+    }
+    m_pressed = false;
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}

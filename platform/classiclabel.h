@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "systemcolors.h"
+
+#include <QLabel>
+
+// A label as the window designs know it: an opaque back colour, a text
+// colour, its caption drawn from the top left and wrapped at spaces, a word
+// too long for it cut off at its edge, "&" shown as an underlined access
+// character with no live shortcut, and a click event. The caption is always
+// plain text: a name typed as markup shows exactly as typed.
+class ClassicLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ClassicLabel(QWidget *parent = nullptr);
+
+    ColorValue backColor() const { return m_backColor; }
+    void setBackColor(ColorValue color);
+
+    ColorValue foreColor() const { return m_foreColor; }
+    void setForeColor(ColorValue color);
+
+    QColor resolvedBackColor() const;
+
+signals:
+    // A left-button press and release on the label, while it is enabled.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    ColorValue m_backColor = SystemColor::ButtonFace;
+    ColorValue m_foreColor = SystemColor::ButtonText;
+    bool m_pressed = false;
+};

@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The font a window design names, at its size in points, as the face this
+// program installs for it. Sizes become pixels at 96 dpi, so the windows
+// look the same on every screen and scale with the desktop's scale factor.
+QFont designFont(const QString &face, qreal points);
+
+// Sets the application's font to the designs' default font, so menus and
+// boxes look the same whatever fonts happen to be installed.
+void applyDesktopLook();

@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What the game asks of the desktop: modal boxes, showing and unloading
+// windows, and the shell's open operation. Everything that blocks or leaves
+// the process goes through here, so tests can answer in its place.
+class Platform
+{
+public:
+    // Button sets and answers of the message box.
+    enum Buttons { OKOnly = 0, YesNo = 4 };
+    enum Answer { OK = 1, Yes = 6, No = 7 };
+
+    virtual ~Platform() = default;
+
+    // Modal, with OK and Cancel, titled with the application title. Returns
+    // the entry on OK and an empty text on Cancel.
+    virtual QString inputBox(const QString &prompt, const QString &defaultText = QString()) = 0;
+
+    // Modal, no icon, titled with the application title; Yes is the default
+    // button of a Yes/No box. Returns the Answer of the button pressed.
+    virtual int messageBox(const QString &text, Buttons buttons = OKOnly) = 0;
+
+    // Shows a top-level window modeless and without an owner, raising it if
+    // it is already shown.
+    virtual void showWindow(QWidget *window) = 0;
+
+    // Closes a window; one marked to be deleted on close is freed.
+    virtual void unloadWindow(QWidget *window) = 0;
+
+    // Hands an address (http: or mailto:) to the desktop's own opener.
+    // The result is not reported: where nothing can open it, nothing happens.
+    virtual void shellOpen(const QString &address) = 0;
+};
+
+// The title borne by every box.
+inline const QString applicationTitle = QStringLiteral("TicTacToe");
+
+// The real thing, on Qt's dialogs and desktop services.
+class QtPlatform : public Platform
+{
+public:
+    QString inputBox(const QString &prompt, const QString &defaultText = QString()) override;
+    int messageBox(const QString &text, Buttons buttons = OKOnly) override;
+    void showWindow(QWidget *window) override;
+    void unloadWindow(QWidget *window) override;
+    void shellOpen(const QString &address) override;
+};

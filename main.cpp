@@ -14,12 +14,16 @@ QtMessageHandler qtHandler = nullptr;
 
 // Qt aborts with a long hint when it cannot reach a display. Until the
 // application stands, a fatal message becomes one clear line and status 1.
-void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &)
 {
     if (type != QtFatalMsg)
-        return; // the reason follows in the fatal message itself
-    std::fprintf(stderr, "tictactoe: cannot show the game: no usable display (%s)\n",
-        qUtf8Printable(message.section(QLatin1Char('\n'), 0, 0)));
+        return; // Qt's reason and hint follow in the fatal message
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty())
+        std::fputs("tictactoe: no display to show the game on (DISPLAY is not set)\n", stderr);
+    else
+        std::fprintf(stderr, "tictactoe: cannot open the display %s to show the game on\n",
+            display.constData());
     std::fflush(stderr);
     std::_Exit(1);
 }

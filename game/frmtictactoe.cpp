@@ -36,32 +36,22 @@ constexpr std::array<std::array<int, 3>, 8> winningLines = {{
     {1, 5, 9}, {3, 5, 7}, // diagonals
 }};
 
+// clang-format off
 // The cat's face, cell by cell: eyes, nose, and a mouth that the bottom
 // row's captions draw together.
 const std::array<QString, 9> catFace = {
-    QStringLiteral(" 0"),
-    QString(),
-    QStringLiteral(" 0"),
-    QString(),
-    QStringLiteral(" D"),
-    QString(),
-    QStringLiteral("   \\"),
-    QStringLiteral("___"),
-    QStringLiteral("/"),
+    QStringLiteral(" 0"),    QString(),            QStringLiteral(" 0"),
+    QString(),               QStringLiteral(" D"), QString(),
+    QStringLiteral("   \\"), QStringLiteral("___"), QStringLiteral("/"),
 };
 
 // The decorated board: red corners, white edges, a button-face centre.
 constexpr std::array<ColorValue, 9> designColors = {
-    FixedColor::Red,
-    FixedColor::White,
-    FixedColor::Red,
-    FixedColor::White,
-    SystemColor::ButtonFace,
-    FixedColor::White,
-    FixedColor::Red,
-    FixedColor::White,
-    FixedColor::Red,
+    FixedColor::Red,   FixedColor::White,       FixedColor::Red,
+    FixedColor::White, SystemColor::ButtonFace, FixedColor::White,
+    FixedColor::Red,   FixedColor::White,       FixedColor::Red,
 };
+// clang-format on
 } // namespace
 
 frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)

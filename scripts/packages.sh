@@ -1,0 +1,25 @@
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Sourced: installs the Debian packages given that are not installed yet.
+
+ensure_packages() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the game needs. Liberation Sans is the face the
+# windows are drawn in.
+build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+
+# What the tests need besides: a private X server with a window manager and
+# real input, screenshots, and the formatter the style check runs.
+test_packages=(xvfb xauth xdotool x11-utils openbox imagemagick clang-format)

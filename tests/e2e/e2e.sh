@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Plays the built game in a private X server with real keys and clicks, as a
+# player would, and checks what the window shows.
+#
+#   e2e.sh TICTACTOE E2E_EXPECT WORKDIR
+set -euo pipefail
+
+game=$1 expect=$2 work=$3
+mkdir -p "$work"
+rm -f "$work"/*.png
+. "$(dirname "$0")/xsession.sh"
+
+start_session
+start_game "$game"
+
+# Compares the window with what the given state should look like.
+shots=0
+check() {
+    shots=$((shots + 1))
+    local shot="$work/shot$shots.png"
+    # Let the last event reach the window before taking its picture.
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        sleep 0.05
+        import -window "$main" "$shot"
+        "$expect" "$shot" "$@" 2>/dev/null && return 0
+    done
+    "$expect" "$shot" "$@" || fail "the window differs from: $*"
+}
+
+step "start-up"
+check --status "Click Menu - New Game or push F2 to get started." --cells .........
+
+step "a new game with typed names"
+new_game "Ann Lee" "Bob"
+check --status "It's Ann Lee's turn." --cells .........
+
+step "moves by real clicks"
+click_cell 5
+check --status "It's Bob's turn." --cells ....O....
+click_cell 1
+click_cell 5 # taken: changes nothing
+check --status "It's Ann Lee's turn." --cells X...O....
+click_cell 9
+check --status "It's Bob's turn." --cells X...O...O
+
+step "exit from the menu"
+activate_main
+xdotool key alt+m
+menu_open() { [ "$(visible_windows | wc -l)" -gt 1 ]; }
+wait_for "the menu to drop down" menu_open
+xdotool key x
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+wait_for "the game to end" ended
+wait "$game_pid" && status=0 || status=$?
+[ "$status" = 0 ] || fail "the game ended with status $status"
+step "passed"

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Sourced by scripts that drive the built game in a private X server with
+# real input: the server, a window manager, the game, and a player's moves.
+# The sourcing script sets "work" to a folder for logs first.
+
+for tool in Xvfb openbox xdotool xprop xwininfo xmessage import; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+
+pids=()
+cleanup() {
+    # The game first, then the window manager, then the server.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+
+# Polls a command until it succeeds, for at most about ten seconds.
+wait_for() {
+    local what=$1; shift
+    for _ in $(seq 1 1000); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.01
+    done
+    fail "timed out waiting for $what"
+}
+
+# Starts Xvfb on a free display with openbox on it, and exports DISPLAY.
+start_session() {
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    exec 3>&-
+    wait_for "the X server" test -s "$work/display"
+    export DISPLAY=":$(cat "$work/display")"
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
+
+    # No autostart: the desktop services it starts would race the game.
+    openbox --sm-disable --startup true >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for "the window manager" xprop -root _NET_SUPPORTING_WM_CHECK
+
+    # Openbox announces itself before it is ready, and a window shown in
+    # between stays unmapped: wait until it has mapped a probe window.
+    local probe ready=
+    for _ in $(seq 1 20); do
+        xmessage -name wm-probe probe >/dev/null 2>&1 &
+        probe=$!
+        for _ in $(seq 1 50); do
+            xdotool search --onlyvisible --classname wm-probe >/dev/null 2>&1 && ready=yes && break
+            sleep 0.01
+        done
+        kill "$probe"
+        wait "$probe" 2>/dev/null || true
+        if [ -n "$ready" ]; then
+            probe_gone() { ! xdotool search --classname wm-probe >/dev/null 2>&1; }
+            wait_for "the probe window to go" probe_gone
+            return 0
+        fi
+    done
+    fail "the window manager maps no window"
+}
+
+visible_windows() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null || true; }
+has_window() { [ -n "$(visible_windows)" ]; }
+gone() { ! visible_windows | grep -qx "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# The window that has the keyboard, once it is one of ours other than $1.
+focused_box() {
+    local focus
+    focus=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    [ "$focus" != "$1" ] && visible_windows | grep -qx "$focus" && echo "$focus"
+}
+
+# Starts the game and waits for its main window: sets game_pid, main and
+# menu_height, and checks the title and the client area's place and size.
+start_game() {
+    "$1" >"$work/game.log" 2>&1 &
+    game_pid=$!
+    pids+=($game_pid)
+    wait_for "the main window" has_window
+    main=$(visible_windows | head -n 1)
+
+    [ "$(xdotool getwindowname "$main")" = "Tic Tac Toe" ] ||
+        fail "title is $(xdotool getwindowname "$main")"
+
+    # 249 x 231 below the menu bar, the client area's top left at (17, 55).
+    local info x y width height
+    info=$(xwininfo -id "$main")
+    x=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+    y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+    width=$(awk '/Width:/ { print $NF }' <<<"$info")
+    height=$(awk '/Height:/ { print $NF }' <<<"$info")
+    menu_height=$((height - 231))
+    [ "$width" = 249 ] || fail "the window is $width wide"
+    [ "$x,$((y + menu_height))" = "17,55" ] || fail "the client area is at $x,$((y + menu_height))"
+}
+
+activate_main() {
+    xdotool windowactivate --sync "$main"
+    wait_for "the main window to have the keyboard" has_focus "$main"
+}
+
+# Waits for an input box to open over window $1 and answers it: selects the
+# default text, types $2 (if any) and presses Return.
+answer_box() {
+    local box
+    wait_for "a box" focused_box "$1"
+    box=$(focused_box "$1")
+    [ "$(xdotool getwindowname "$box")" = "TicTacToe" ] ||
+        fail "a box titled $(xdotool getwindowname "$box")"
+    # Real key presses go to the window that has the keyboard: the box.
+    xdotool key ctrl+a
+    [ -z "$2" ] || xdotool type --delay 0 "$2"
+    xdotool key Return
+    wait_for "the box to close" gone "$box"
+}
+
+# F2, and both names typed into the real boxes.
+new_game() {
+    activate_main
+    xdotool key F2
+    answer_box "$main" "$1"
+    answer_box "$main" "$2"
+}
+
+# A real click in the middle of cell N (1 to 9, row by row).
+click_cell() {
+    local n=$1
+    local x=$((40 + 56 * ((n - 1) % 3) + 28)) y=$((56 + 56 * ((n - 1) / 3) + 28 + menu_height))
+    xdotool mousemove --window "$main" "$x" "$y" click --delay 0 1
+}

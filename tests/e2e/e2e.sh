@@ -46,6 +46,29 @@ check --status "It's Ann Lee's turn." --cells X...O....
 click_cell 9
 check --status "It's Bob's turn." --cells X...O...O
 
+step "a won game answered No"
+new_game "Ann" "Bob"
+for n in 1 4 2 5; do click_cell "$n"; done
+check --status "It's Ann's turn." --cells OO.XX....
+click_cell 3
+wait_box "$main"
+# The box stands over the board: move it aside to see the board behind it.
+xdotool windowmove "$box" 600 500
+check --status "Ann Won!" --decorated --cells .........
+press_in_box alt+n
+check --status "Click Menu - New Game or push F2 to get started." --cleared --cells .........
+
+step "a full board: the cat, answered Yes"
+new_game "Ann" "Bob"
+for n in 1 2 3 5 4 6 8 7 9; do click_cell "$n"; done
+wait_box "$main"
+xdotool windowmove "$box" 600 500
+check --status "               The Cat Won!" --cat --cleared --cells .........
+press_in_box Return # Yes is the default
+answer_box "$main" "Cyd"
+answer_box "$main" "Dee"
+check --status "It's Cyd's turn." --cleared --cells .........
+
 step "exit from the menu"
 activate_main
 xdotool key alt+m

@@ -110,19 +110,29 @@ activate_main() {
     wait_for "the main window to have the keyboard" has_focus "$main"
 }
 
-# Waits for an input box to open over window $1 and answers it: selects the
-# default text, types $2 (if any) and presses Return.
-answer_box() {
-    local box
+# Waits for a box to open over window $1 and to take the keyboard; sets box
+# and checks its title.
+wait_box() {
     wait_for "a box" focused_box "$1"
     box=$(focused_box "$1")
     [ "$(xdotool getwindowname "$box")" = "TicTacToe" ] ||
         fail "a box titled $(xdotool getwindowname "$box")"
+}
+
+# Presses keys in the open box and waits for it to close.
+press_in_box() {
+    xdotool key "$@"
+    wait_for "the box to close" gone "$box"
+}
+
+# Waits for an input box to open over window $1 and answers it: selects the
+# default text, types $2 (if any) and presses Return.
+answer_box() {
+    wait_box "$1"
     # Real key presses go to the window that has the keyboard: the box.
     xdotool key ctrl+a
     [ -z "$2" ] || xdotool type --delay 0 "$2"
-    xdotool key Return
-    wait_for "the box to close" gone "$box"
+    press_in_box Return
 }
 
 # F2, and both names typed into the real boxes.

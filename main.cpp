@@ -37,6 +37,8 @@ int main(int argc, char *argv[])
 
     QApplication::setApplicationName(QStringLiteral("TicTacToe"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Lets Wayland shells match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
     applyDesktopLook();
 
     QtPlatform platform;

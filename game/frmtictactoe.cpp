@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtictactoe.h"
 
+#include "info/frmabout.h"
+#include "info/frmhelp.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
 #include "platform/lineshape.h"
@@ -73,6 +75,14 @@ frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)
     Form_Load();
 }
 
+// The program ends only once every window is closed, so this runs after the
+// information windows are gone; tests that make many games close them here.
+frmTicTacToe::~frmTicTacToe()
+{
+    delete m_about;
+    delete m_help;
+}
+
 QSize frmTicTacToe::clientSize()
 {
     return twipsRect(0, 0, 3735, 3465).size();
@@ -93,10 +103,12 @@ void frmTicTacToe::buildMenu()
     mnuMenuNewGame->setObjectName(QStringLiteral("mnuMenuNewGame"));
     mnuMenuNewGame->setShortcut(Qt::Key_F2);
 
-    mnuMenuHelp = mnuMenu->addAction(QStringLiteral("Help"));
+    mnuMenuHelp =
+        mnuMenu->addAction(QStringLiteral("Help"), this, &frmTicTacToe::mnuMenuHelp_Click);
     mnuMenuHelp->setObjectName(QStringLiteral("mnuMenuHelp"));
 
-    mnuMenuAbout = mnuMenu->addAction(QStringLiteral("&About"));
+    mnuMenuAbout =
+        mnuMenu->addAction(QStringLiteral("&About"), this, &frmTicTacToe::mnuMenuAbout_Click);
     mnuMenuAbout->setObjectName(QStringLiteral("mnuMenuAbout"));
 
     mnuMenuExit =
@@ -108,9 +120,8 @@ ClassicLabel *frmTicTacToe::makeCell(int number)
 {
     const int row = (number - 1) / 3;
     const int column = (number - 1) % 3;
-    auto *cell = new ClassicLabel(centralWidget());
-    cell->setObjectName(QStringLiteral("Label%1").arg(number));
-    cell->setGeometry(twipsRect(600 + 840 * column, 840 + 840 * row, 855, 855));
+    auto *cell = new ClassicLabel(centralWidget(), QStringLiteral("Label%1").arg(number),
+        twipsRect(600 + 840 * column, 840 + 840 * row, 855, 855));
     cell->setFont(designFont(QStringLiteral("Arial"), 36));
     cell->setAccessibleDescription(
         QStringLiteral("row %1, column %2").arg(row + 1).arg(column + 1));
@@ -153,32 +164,23 @@ void frmTicTacToe::buildControls()
     Line3 = gridLine("Line3", 1440, 840, 1440, 3360);
     Line1 = gridLine("Line1", 600, 1680, 3120, 1680);
 
-    lblMessage = new ClassicLabel(client);
-    lblMessage->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage->setGeometry(twipsRect(600, 0, 2535, 495));
+    lblMessage = new ClassicLabel(
+        client, QStringLiteral("lblMessage"), twipsRect(600, 0, 2535, 495), startText);
     lblMessage->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
-    lblMessage->setText(startText);
 
-    Image1 = new QLabel(client);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(1620, 1875, 480, 480));
-    Image1->setPixmap(picture(Picture::Monogram));
+    Image1 = pictureBox(client, QStringLiteral("Image1"), Picture::Monogram, 1620, 1875);
     Image1->setAccessibleName(QStringLiteral("Win picture"));
     Image1->hide();
 
     Line4 = gridLine("Line4", 2280, 840, 2280, 3360);
 
-    lblEars = new ClassicLabel(client);
-    lblEars->setObjectName(QStringLiteral("lblEars"));
-    lblEars->setGeometry(twipsRect(360, 240, 3015, 615));
+    lblEars = new ClassicLabel(client, QStringLiteral("lblEars"), twipsRect(360, 240, 3015, 615),
+        QStringLiteral("A      A"));
     lblEars->setFont(designFont(QStringLiteral("Arial"), 48));
     lblEars->setForeColor(SystemColor::GrayText);
-    lblEars->setText(QStringLiteral("A      A"));
     lblEars->hide();
 
-    Label10 = new ClassicLabel(client);
-    Label10->setObjectName(QStringLiteral("Label10"));
-    Label10->setGeometry(twipsRect(3480, 2400, 255, 255));
+    Label10 = new ClassicLabel(client, QStringLiteral("Label10"), twipsRect(3480, 2400, 255, 255));
     Label10->setCursor(clickHereCursor());
     connect(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
 
@@ -237,6 +239,22 @@ void frmTicTacToe::mnuMenuNewGame_Click()
     turn = Player::One;
     for (ClassicLabel *cell : cells())
         cell->setEnabled(true);
+}
+
+// Opens the Help window beside the game, or brings the open one forward.
+void frmTicTacToe::mnuMenuHelp_Click()
+{
+    if (!m_help)
+        m_help = new frmHelp(m_platform);
+    m_platform.showWindow(m_help);
+}
+
+// Opens the About window beside the game, or brings the open one forward.
+void frmTicTacToe::mnuMenuAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAboutTTT(m_platform);
+    m_platform.showWindow(m_about);
 }
 
 // Leaves the game: closes the main window only.

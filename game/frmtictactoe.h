@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QVariant>
 
 #include <array>
 
 class ClassicLabel;
+class frmAboutTTT;
+class frmHelp;
 class LineShape;
 class Platform;
 class QAction;
@@ -23,6 +26,7 @@ class frmTicTacToe : public QMainWindow
 
 public:
     explicit frmTicTacToe(Platform &platform, QWidget *parent = nullptr);
+    ~frmTicTacToe() override;
 
     // The size of the area below the menu bar, and where it opens on screen.
     static QSize clientSize();
@@ -30,6 +34,8 @@ public:
 
     void Form_Load();
     void mnuMenuNewGame_Click();
+    void mnuMenuHelp_Click();
+    void mnuMenuAbout_Click();
     void mnuMenuExit_Click();
 
     void Label1_Click();
@@ -87,6 +93,10 @@ private:
     LineShape *Line3 = nullptr;
     LineShape *Line4 = nullptr;
     QLabel *Image1 = nullptr;
+
+    // The information windows have no owner; these only find them again.
+    QPointer<frmAboutTTT> m_about;
+    QPointer<frmHelp> m_help;
 
     QString strPlayer1;
     QString strPlayer2;

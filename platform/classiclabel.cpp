@@ -14,6 +14,15 @@ ClassicLabel::ClassicLabel(QWidget *parent)
     setWordWrap(true);
 }
 
+ClassicLabel::ClassicLabel(
+    QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
+    : ClassicLabel(parent)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    setText(text);
+}
+
 void ClassicLabel::setBackColor(ColorValue color)
 {
     if (m_backColor == color)

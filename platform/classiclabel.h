@@ -17,6 +17,9 @@ class ClassicLabel : public QLabel
 
 public:
     explicit ClassicLabel(QWidget *parent = nullptr);
+    // A label as a window design places it, named as the design names it.
+    ClassicLabel(QWidget *parent, const QString &name, const QRect &geometry,
+        const QString &text = QString());
 
     ColorValue backColor() const { return m_backColor; }
     void setBackColor(ColorValue color);

@@ -25,6 +25,11 @@ QFont designFont(const QString &face, qreal points)
     return font;
 }
 
+QFont dialogFont()
+{
+    return designFont(QStringLiteral("MS Sans Serif"), 7.5);
+}
+
 void applyDesktopLook()
 {
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8));

@@ -10,6 +10,10 @@
 // look the same on every screen and scale with the desktop's scale factor.
 QFont designFont(const QString &face, qreal points);
 
+// The default font of the About and Help windows: the default face at the
+// size their fixed layouts hold every text in.
+QFont dialogFont();
+
 // Sets the application's font to the designs' default font, so menus and
 // boxes look the same whatever fonts happen to be installed.
 void applyDesktopLook();

@@ -69,14 +69,56 @@ answer_box "$main" "Cyd"
 answer_box "$main" "Dee"
 check --status "It's Cyd's turn." --cleared --cells .........
 
-step "exit from the menu"
-activate_main
-xdotool key alt+m
-menu_open() { [ "$(visible_windows | wc -l)" -gt 1 ]; }
-wait_for "the menu to drop down" menu_open
-xdotool key x
+# The visible window of ours titled $1.
+window_named() {
+    local w
+    for w in $(visible_windows); do
+        [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
+    done
+    return 1
+}
+menu_open() { [ "$(visible_windows | wc -l)" -gt "$1" ]; }
+
+# Opens the menu with Alt+M and presses the given keys in it.
+menu() {
+    local before
+    before=$(visible_windows | wc -l)
+    activate_main
+    xdotool key alt+m
+    wait_for "the menu to drop down" menu_open "$before"
+    xdotool key "$@"
+}
+
+step "About from the menu, closed with Escape"
+menu a
+wait_for "the About window" window_named "About Tic Tac Toe"
+about=$(window_named "About Tic Tac Toe")
+[ "$(xwininfo -id "$about" | awk '/Absolute upper-left [XY]/ { printf "%s,", $NF }')" = "156,129," ] ||
+    fail "the About window is not at its place"
+wait_for "the About window to have the keyboard" has_focus "$about"
+xdotool key Escape
+wait_for "the About window to close" gone "$about"
+
+step "Help from the menu, closed with its button"
+menu Down Return
+wait_for "the Help window" window_named "Pelko's Games Help"
+help=$(window_named "Pelko's Games Help")
+xdotool mousemove --window "$help" 204 112 click --delay 0 1
+wait_for "the Help window to close" gone "$help"
+
+step "Exit with About open: the program ends when About closes"
+menu a
+wait_for "the About window" window_named "About Tic Tac Toe"
+about=$(window_named "About Tic Tac Toe")
+menu x
+wait_for "the main window to close" gone "$main"
+kill -0 "$game_pid" 2>/dev/null || fail "the program ended with About open"
+window_named "About Tic Tac Toe" >/dev/null || fail "About closed with the main window"
+xdotool windowactivate --sync "$about"
+wait_for "the About window to have the keyboard" has_focus "$about"
+xdotool key Return
 ended() { ! kill -0 "$game_pid" 2>/dev/null; }
-wait_for "the game to end" ended
+wait_for "the program to end" ended
 wait "$game_pid" && status=0 || status=$?
-[ "$status" = 0 ] || fail "the game ended with status $status"
+[ "$status" = 0 ] || fail "the program ended with status $status"
 step "passed"

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmabout.h"
+
+#include "platform/classiclabel.h"
+#include "platform/desktoplook.h"
+#include "platform/lineshape.h"
+#include "platform/pictures.h"
+#include "platform/platform.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+frmAboutTTT::frmAboutTTT(Platform &platform)
+    : QWidget(nullptr,
+          // A tool window keeps it out of the taskbar; only a close button.
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmAboutTTT"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Tool windows do not keep the program running by default; this one
+    // does, like any other window of the game.
+    setAttribute(Qt::WA_QuitOnClose);
+    setWindowTitle(QStringLiteral("About Tic Tac Toe"));
+    setWindowIcon(pictureIcon(Picture::Grid));
+    setFont(dialogFont());
+    const QRect client = twipsRect(2340, 1935, 4320, 2325);
+    setGeometry(client);
+    setFixedSize(client.size());
+
+    // In tab order: the button first, so it has the keyboard.
+    cmdOK = new QPushButton(QStringLiteral("Close About"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(2880, 1680, 1260, 465));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAboutTTT::cmdOK_Click);
+
+    picIcon = pictureBox(this, QStringLiteral("picIcon"), Picture::Monogram, 240, 120);
+
+    lblDescription = new ClassicLabel(this, QStringLiteral("lblDescription"),
+        twipsRect(1050, 1080, 2925, 210), QStringLiteral("By Pelko"));
+    lblDescription->setForeColor(FixedColor::Black);
+
+    lblDisclaimer =
+        new ClassicLabel(this, QStringLiteral("lblDisclaimer"), twipsRect(120, 1665, 2775, 465),
+            QStringLiteral("Do not copy or distribute this game without Pelko's permission."));
+    lblDisclaimer->setForeColor(FixedColor::Black);
+
+    lblTitle = new ClassicLabel(this, QStringLiteral("lblTitle"), twipsRect(1050, 120, 2925, 240),
+        QStringLiteral("Tic Tac Toe"));
+    lblTitle->setForeColor(FixedColor::Black);
+
+    lblVersion = new ClassicLabel(this, QStringLiteral("lblVersion"),
+        twipsRect(1050, 600, 2925, 225), QStringLiteral("Version 1.1"));
+
+    Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Grid, 240, 840);
+
+    Line1 = new LineShape(this, 90, 1485, 4080, 1485, 1, FixedColor::Gray);
+    Line1->setObjectName(QStringLiteral("Line1"));
+
+    // The button is the window's default and cancel button alike.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        new QShortcut(key, this, cmdOK, &QPushButton::click);
+    cmdOK->setFocus();
+}
+
+// Closes the About window; the next About command builds it anew.
+void frmAboutTTT::cmdOK_Click()
+{
+    m_platform.unloadWindow(this);
+}

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmhelp.h"
+
+#include "modhelp.h"
+#include "platform/classiclabel.h"
+#include "platform/desktoplook.h"
+#include "platform/pictures.h"
+#include "platform/platform.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+frmHelp::frmHelp(Platform &platform)
+    : QWidget(nullptr)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmHelp"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Pelko's Games Help"));
+    setWindowIcon(pictureIcon(Picture::Help));
+    setFont(dialogFont());
+    resize(twipsRect(0, 0, 3690, 1890).size()); // placed by the window manager
+
+    Label1 = new ClassicLabel(this, QStringLiteral("Label1"), twipsRect(720, 120, 2535, 495),
+        QStringLiteral("For help with any of Pelko's Games, please visit his website."));
+    Label2 = new ClassicLabel(this, QStringLiteral("Label2"), twipsRect(720, 960, 2655, 495),
+        QStringLiteral("You may also e-mail Pelko with any questions, comments, or suggestions."));
+
+    // The links show the addresses that modhelp opens.
+    lblemail = new ClassicLabel(this, QStringLiteral("lblemail"), twipsRect(720, 1440, 1575, 255),
+        QStringLiteral("pelko@pelko.example"));
+    lbladdress = new ClassicLabel(this, QStringLiteral("lbladdress"),
+        twipsRect(720, 600, 2895, 255), QStringLiteral("http://pelko.example/games/"));
+    for (ClassicLabel *link : {lblemail, lbladdress}) {
+        link->setForeColor(SystemColor::Highlight);
+        link->setCursor(clickHereCursor());
+    }
+    connect(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
+    connect(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
+
+    Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Monogram, 120, 240);
+    Picture2 = pictureBox(this, QStringLiteral("Picture2"), Picture::Help, 120, 960);
+
+    Command1 = new QPushButton(QStringLiteral("Close Help"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(2520, 1560, 1095, 255));
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+}
+
+// Closes the Help window; the next Help command builds it anew.
+void frmHelp::Command1_Click()
+{
+    m_platform.unloadWindow(this);
+}
+
+void frmHelp::lbladdress_Click()
+{
+    modhelp::OpenWebSite(m_platform);
+}
+
+void frmHelp::lblemail_Click()
+{
+    modhelp::SendMail(m_platform);
+}

@@ -44,17 +44,22 @@ QColor ClassicLabel::resolvedBackColor() const
     return resolveColor(m_backColor, palette());
 }
 
+QColor ClassicLabel::resolvedTextColor() const
+{
+    const QColor text = isEnabled() ? resolveColor(m_foreColor, palette())
+                                    : palette().color(QPalette::Disabled, QPalette::WindowText);
+    return readableOn(text, resolvedBackColor());
+}
+
 void ClassicLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), resolvedBackColor());
 
-    // The text colour stands for the enabled look; a disabled label keeps
-    // the palette's disabled text, the platform's style for it.
+    // The colour is chosen here for either state; the style adds whatever
+    // else it draws for disabled text.
     QPalette pal = palette();
-    const QColor fore = resolveColor(m_foreColor, pal);
-    pal.setColor(QPalette::Active, QPalette::WindowText, fore);
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, fore);
+    pal.setColor(pal.currentColorGroup(), QPalette::WindowText, resolvedTextColor());
     style()->drawItemText(&painter, rect(),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, pal, isEnabled(),
         text(), QPalette::WindowText);

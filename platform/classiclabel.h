@@ -28,6 +28,9 @@ public:
     void setForeColor(ColorValue color);
 
     QColor resolvedBackColor() const;
+    // The colour the caption is drawn in: the text colour, or the platform's
+    // disabled text for a disabled label, kept readable on the back colour.
+    QColor resolvedTextColor() const;
 
 signals:
     // A left-button press and release on the label, while it is enabled.

@@ -4,6 +4,8 @@
 
 #include <QPalette>
 
+#include <cmath>
+
 QColor resolveColor(ColorValue value, const QPalette &palette)
 {
     if (!(value & 0x80000000u))
@@ -28,4 +30,43 @@ QColor resolveColor(ColorValue value, const QPalette &palette)
         // A system colour the designs never use: the ordinary text colour.
         return palette.color(QPalette::Active, QPalette::WindowText);
     }
+}
+
+namespace {
+double luminance(const QColor &color)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+        0.0722 * channel(color.blueF());
+}
+} // namespace
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor &text, const QColor &background, double minimumRatio)
+{
+    if (contrastRatio(text, background) >= minimumRatio)
+        return text;
+    const QColor target =
+        contrastRatio(Qt::black, background) >= contrastRatio(Qt::white, background)
+        ? QColor(Qt::black)
+        : QColor(Qt::white);
+    // Step towards the target until the text reads; the target itself
+    // always gives the best contrast there is.
+    for (int step = 1; step <= 20; ++step) {
+        const double t = step / 20.0;
+        const QColor mixed = QColor::fromRgbF(text.redF() + (target.redF() - text.redF()) * t,
+            text.greenF() + (target.greenF() - text.greenF()) * t,
+            text.blueF() + (target.blueF() - text.blueF()) * t);
+        if (contrastRatio(mixed, background) >= minimumRatio)
+            return mixed;
+    }
+    return target;
 }

@@ -30,3 +30,12 @@ constexpr ColorValue Gray = 0x00808080;
 // The colour a value stands for under the given palette; system colours
 // follow the palette, so a dark scheme stays readable.
 QColor resolveColor(ColorValue value, const QPalette &palette);
+
+// The contrast ratio of two colours, from 1 (alike) to 21 (black on white),
+// as readability guidelines measure it.
+double contrastRatio(const QColor &a, const QColor &b);
+
+// The text colour, moved towards black or white (whichever stands further
+// from the background) just enough to read at the given contrast. A colour
+// that already reads well is returned as it is.
+QColor readableOn(const QColor &text, const QColor &background, double minimumRatio = 4.5);

@@ -21,5 +21,6 @@ ensure_packages() {
 build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 
 # What the tests need besides: a private X server with a window manager and
-# real input, screenshots, and the formatter the style check runs.
-test_packages=(xvfb xauth xdotool x11-utils openbox imagemagick clang-format)
+# real input, screenshots, the formatter the style check runs, and the
+# validators of the menu entry, the metadata and the Debian package.
+test_packages=(xvfb xauth xdotool x11-utils openbox imagemagick clang-format desktop-file-utils appstream lintian dpkg-dev file)

@@ -8,16 +8,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 QtMessageHandler qtHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
 // Qt aborts with a long hint when it cannot reach a display. Until the
-// application stands, a fatal message becomes one clear line and status 1.
-void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &)
+// application stands, a fatal message becomes one clear line and status 1;
+// the others are held, and passed on once it stands.
+void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    if (type != QtFatalMsg)
-        return; // Qt's reason and hint follow in the fatal message
+    if (type != QtFatalMsg) {
+        heldMessages.emplace_back(type, message);
+        return;
+    }
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty())
         std::fputs("tictactoe: no display to show the game on (DISPLAY is not set)\n", stderr);
@@ -27,13 +33,26 @@ void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &)
     std::fflush(stderr);
     std::_Exit(1);
 }
+
+void passOnHeldMessages()
+{
+    qInstallMessageHandler(qtHandler);
+    for (const auto &[type, message] : heldMessages) {
+        const QMessageLogContext context;
+        if (qtHandler)
+            qtHandler(type, context, message);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+    heldMessages.clear();
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qtHandler = qInstallMessageHandler(startupMessage);
     QApplication app(argc, argv);
-    qInstallMessageHandler(qtHandler);
+    passOnHeldMessages();
 
     QApplication::setApplicationName(QStringLiteral("TicTacToe"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# How the built program leaves: started without a display, asked to close
+# while one of its boxes is open, and ended by a signal. In a sanitizer
+# build a finding makes the program's status non-zero, which fails the test.
+#
+#   exitpaths.sh TICTACTOE WORKDIR
+set -euo pipefail
+
+game=$1 work=$2
+mkdir -p "$work"
+command -v wmctrl >/dev/null || { echo "wmctrl is missing" >&2; exit 1; }
+. "$(dirname "$0")/xsession.sh"
+
+step "no display: one line on stderr and status 1"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" >"$work/out.log" 2>"$work/err.log" || status=$?
+[ "$status" = 1 ] || fail "status $status without a display"
+[ "$(wc -l <"$work/err.log")" = 1 ] || fail "stderr: $(cat "$work/err.log")"
+grep -q "display" "$work/err.log" || fail "stderr: $(cat "$work/err.log")"
+[ ! -s "$work/out.log" ] || fail "stdout: $(cat "$work/out.log")"
+
+start_session
+
+# Asks the window manager to close the main window, as its close button
+# does, while a box is open over it: the box stays and the game goes on.
+close_under_box() {
+    wmctrl -i -c "$main"
+    sleep 0.2 # nothing to wait for: the request must change nothing
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended"
+    has_focus "$box" || fail "the box lost the keyboard"
+    visible_windows | grep -qx "$main" || fail "the main window closed under the box"
+}
+
+# Waits for the program to end and checks how it ended.
+expect_end() {
+    ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+    wait_for "the program to end" ended
+    status=0
+    wait "$game_pid" || status=$?
+    [ "$status" = "$1" ] || fail "the program ended with status $status: $(tail -n 20 "$work/game.log")"
+    ! grep -E "AddressSanitizer|LeakSanitizer|runtime error" "$work/game.log" ||
+        fail "a sanitizer finding"
+}
+
+step "closing the main window while a name box is open"
+start_game "$game"
+activate_main
+xdotool key F2
+wait_box "$main"
+close_under_box
+press_in_box Return
+answer_box "$main" "Bob"
+
+step "closing the main window while the password box is open"
+activate_main
+xdotool mousemove --window "$main" 240 $((168 + menu_height)) click --delay 0 1
+wait_box "$main"
+close_under_box
+xdotool type --delay 0 "wrong"
+press_in_box Return
+wait_box "$main" # "Password incorrect."
+press_in_box Return
+
+step "closing the main window while Play again? is open"
+for n in 1 4 2 5 3; do click_cell "$n"; done
+wait_box "$main"
+close_under_box
+press_in_box alt+n
+
+step "the close button once the boxes are gone ends the program"
+wmctrl -i -c "$main"
+expect_end 0
+
+step "a signal while a box is open ends the program"
+start_game "$game"
+activate_main
+xdotool key F2
+wait_box "$main"
+kill -TERM "$game_pid"
+expect_end 143
+step "passed"

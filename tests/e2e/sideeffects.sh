@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Plays a short game with the built program under strace and checks that it
+# writes no file and connects to nothing but the X display.
+#
+#   sideeffects.sh TICTACTOE WORKDIR
+set -euo pipefail
+
+game=$1 work=$2
+mkdir -p "$work"
+command -v strace >/dev/null || { echo "strace is missing" >&2; exit 1; }
+. "$(dirname "$0")/xsession.sh"
+
+start_session
+trace="$work/strace.log"
+start_game "$game" strace -f -qq -o "$trace" -e trace=%file,%network,memfd_create
+new_game "Ann" "Bob"
+for n in 5 1 9; do click_cell "$n"; done
+activate_main
+xdotool key alt+m
+wait_for "the menu" sh -c "[ \$(xdotool search --onlyvisible --pid $game_pid | wc -l) -gt 1 ]"
+xdotool key x
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+wait_for "the program to end" ended
+
+step "files opened for writing, created, removed or renamed"
+# Successful calls only; /dev and /proc are devices and the kernel's.
+writes=$(grep -v -e ' = -1 ' -e 'resumed>' "$trace" |
+    grep -E '(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|(^[0-9]+ +(mkdir|mkdirat|unlink|unlinkat|rename|renameat2?|creat|truncate|link|symlink)\()' |
+    grep -v -E '"/(dev|proc)/' || true)
+[ -z "$writes" ] || fail "the program wrote files:"$'\n'"$writes"
+
+step "connections"
+# The X server's socket is the only peer: Unix sockets to /tmp/.X11-unix.
+sockets=$(grep -E '^[0-9]+ +socket\(' "$trace" | grep -v ' = -1 ' | grep -v 'AF_UNIX' || true)
+[ -z "$sockets" ] || fail "sockets other than Unix sockets:"$'\n'"$sockets"
+peers=$(grep -E '^[0-9]+ +connect\(' "$trace" | grep -v ' = -1 ' | grep -v -E 'X11-unix/X[0-9]+' || true)
+[ -z "$peers" ] || fail "connections other than to the display:"$'\n'"$peers"
+grep -q -E 'connect\(.*X11-unix/X[0-9]+.* = 0' "$trace" || fail "no connection to the display was seen"
+step "passed"

@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 . scripts/packages.sh
 
 ensure_packages "${build_packages[@]}"
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-release --parallel "$(nproc)"
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)"
 exec build-release/tictactoe

@@ -14,10 +14,9 @@ cd "$(dirname "$0")/.."
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 jobs=$(nproc)
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTICTACTOE_WERROR=ON >/dev/null
-cmake --build build-test --parallel "$jobs"
-ctest --test-dir build-test --output-on-failure --parallel "$jobs"
-
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTICTACTOE_WERROR=ON -DTICTACTOE_SANITIZE=ON >/dev/null
-cmake --build build-asan --parallel "$jobs"
-ctest --test-dir build-asan --output-on-failure --parallel "$jobs" --label-regex sanitize
+# The presets are in CMakePresets.json: build-test and build-asan.
+for preset in dev asan; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$jobs"
+    ctest --preset "$preset" --parallel "$jobs"
+done

@@ -27,4 +27,4 @@ build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 # is built with.
 test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl imagemagick clang-format
                desktop-file-utils appstream lintian dpkg-dev file strace valgrind
-               libxcb-damage0-dev pkgconf)
+               libxcb-damage0-dev pkgconf procps)

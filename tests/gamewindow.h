@@ -73,11 +73,6 @@ public:
         return line(1)->isVisible() && line(2)->isVisible() && line(3)->isVisible() &&
             line(4)->isVisible();
     }
-    bool gridHidden() const
-    {
-        return !line(1)->isVisible() && !line(2)->isVisible() && !line(3)->isVisible() &&
-            !line(4)->isVisible();
-    }
 
     // A point of the client area (below the menu bar) in window coordinates.
     QPoint toWindow(QPoint client) const { return window.centralWidget()->mapTo(&window, client); }

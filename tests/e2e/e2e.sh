@@ -69,26 +69,6 @@ answer_box "$main" "Cyd"
 answer_box "$main" "Dee"
 check --status "It's Cyd's turn." --cleared --cells .........
 
-# The visible window of ours titled $1.
-window_named() {
-    local w
-    for w in $(visible_windows); do
-        [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
-    done
-    return 1
-}
-menu_open() { [ "$(visible_windows | wc -l)" -gt "$1" ]; }
-
-# Opens the menu with Alt+M and presses the given keys in it.
-menu() {
-    local before
-    before=$(visible_windows | wc -l)
-    activate_main
-    xdotool key alt+m
-    wait_for "the menu to drop down" menu_open "$before"
-    xdotool key "$@"
-}
-
 step "About from the menu, closed with Escape"
 menu a
 wait_for "the About window" window_named "About Tic Tac Toe"
@@ -117,7 +97,6 @@ window_named "About Tic Tac Toe" >/dev/null || fail "About closed with the main 
 xdotool windowactivate --sync "$about"
 wait_for "the About window to have the keyboard" has_focus "$about"
 xdotool key Return
-ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 wait_for "the program to end" ended
 wait "$game_pid" && status=0 || status=$?
 [ "$status" = 0 ] || fail "the program ended with status $status"

@@ -36,7 +36,6 @@ close_under_box() {
 
 # Waits for the program to end and checks how it ended.
 expect_end() {
-    ended() { ! kill -0 "$game_pid" 2>/dev/null; }
     wait_for "the program to end" ended
     status=0
     wait "$game_pid" || status=$?

@@ -61,6 +61,7 @@ visible_windows() { xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null |
 has_window() { [ -n "$(visible_windows)" ]; }
 gone() { ! visible_windows | grep -qx "$1"; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 
 # The window that has the keyboard, once it is one of ours other than $1.
 focused_box() {
@@ -146,4 +147,24 @@ click_cell() {
     local n=$1
     local x=$((40 + 56 * ((n - 1) % 3) + 28)) y=$((56 + 56 * ((n - 1) / 3) + 28 + menu_height))
     xdotool mousemove --window "$main" "$x" "$y" click --delay 0 1
+}
+
+# The visible window of ours titled $1.
+window_named() {
+    local w
+    for w in $(visible_windows); do
+        [ "$(xdotool getwindowname "$w")" = "$1" ] && echo "$w" && return 0
+    done
+    return 1
+}
+menu_open() { [ "$(visible_windows | wc -l)" -gt "$1" ]; }
+
+# Opens the menu with Alt+M and presses the given keys in it.
+menu() {
+    local before
+    before=$(visible_windows | wc -l)
+    activate_main
+    xdotool key alt+m
+    wait_for "the menu to drop down" menu_open "$before"
+    xdotool key "$@"
 }

@@ -13,19 +13,7 @@
 #include <QAccessible>
 
 namespace {
-const QString catText = QStringLiteral("               The Cat Won!");
-const QStringList catFace = {QStringLiteral(" 0"), QString(), QStringLiteral(" 0"), QString(),
-    QStringLiteral(" D"), QString(), QStringLiteral("   \\"), QStringLiteral("___"),
-    QStringLiteral("/")};
 const QStringList emptyBoard(9, QString());
-
-constexpr ColorValue R = FixedColor::Red;
-constexpr ColorValue W = FixedColor::White;
-constexpr ColorValue F = SystemColor::ButtonFace;
-constexpr ColorValue S = SystemColor::ScrollBars;
-const QList<ColorValue> decorated = {R, W, R, W, F, W, R, W, R};
-const QList<ColorValue> fresh(9, F);
-const QList<ColorValue> cleared(9, S);
 
 // The eight lines, by cell number.
 const QList<QList<int>> lines = {
@@ -170,9 +158,9 @@ void TestOutcome::win()
     for (int n : moves)
         enabledBehind[n - 1] = false;
     compareSeen(behindTheBox,
-        {winner + QStringLiteral(" Won!"), emptyBoard, enabledBehind, decorated, true, true,
+        {winner + QStringLiteral(" Won!"), emptyBoard, enabledBehind, decoratedColors, true, true,
             false});
-    compareSeen(see(game), {startText, emptyBoard, allDisabled, cleared, false, true, false});
+    compareSeen(see(game), {startText, emptyBoard, allDisabled, clearedColors, false, true, false});
     QCOMPARE(game.platform.unexpectedBoxes, 0);
 }
 
@@ -239,8 +227,8 @@ void TestOutcome::cat()
     game.clickCells({1, 2, 3, 5, 4, 6, 8, 7, 9});
 
     QCOMPARE(game.platform.asked().mid(2), QStringList {QStringLiteral("Play again?")});
-    compareSeen(behindTheBox, {catText, catFace, allDisabled, fresh, false, false, true});
-    compareSeen(see(game), {startText, emptyBoard, allDisabled, cleared, false, true, false});
+    compareSeen(behindTheBox, {catText, catFace, allDisabled, freshColors, false, false, true});
+    compareSeen(see(game), {startText, emptyBoard, allDisabled, clearedColors, false, true, false});
 }
 
 void TestOutcome::catAnsweredYes()
@@ -257,7 +245,7 @@ void TestOutcome::catAnsweredYes()
             QStringLiteral("Please enter your name, Player 1:"),
             QStringLiteral("Please enter your name, Player 2:")}));
     compareSeen(see(game),
-        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, cleared, false, true, false});
+        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, clearedColors, false, true, false});
     game.clickCell(9);
     QCOMPARE(game.cell(9)->text(), QStringLiteral(" O"));
     QCOMPARE(game.platform.unexpectedBoxes, 0);
@@ -284,11 +272,11 @@ void TestOutcome::winAnsweredYes()
 
     // Form_Load has run: the board is closed and the start text shows.
     compareSeen(
-        duringFirstName, {startText, emptyBoard, allDisabled, decorated, true, true, false});
-    QCOMPARE(duringSecondName.colors, decorated);
+        duringFirstName, {startText, emptyBoard, allDisabled, decoratedColors, true, true, false});
+    QCOMPARE(duringSecondName.colors, decoratedColors);
     QVERIFY(duringSecondName.winPicture);
     compareSeen(see(game),
-        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, cleared, false, true, false});
+        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, clearedColors, false, true, false});
     QCOMPARE(game.platform.boxes.size(), 5);
     QCOMPARE(game.platform.unexpectedBoxes, 0);
 
@@ -392,7 +380,7 @@ void TestOutcome::playerOneCodeBeforeAnyGame()
     game.clickAt(game.hiddenLabel()->geometry().center());
     QCOMPARE(game.platform.asked(), QStringList {QStringLiteral("Password?")});
     compareSeen(see(game),
-        {QStringLiteral(" Won!"), emptyBoard, allDisabled, decorated, true, true, false});
+        {QStringLiteral(" Won!"), emptyBoard, allDisabled, decoratedColors, true, true, false});
 }
 
 // The player 2 code mid-game: player 2 is declared the winner, and play goes
@@ -407,14 +395,14 @@ void TestOutcome::playerTwoCodeMidGame()
     game.clickAt(game.hiddenLabel()->geometry().center());
 
     const QList<bool> open = {false, false, false, true, true, true, true, true, true};
-    compareSeen(
-        see(game), {QStringLiteral("Bob Won!"), emptyBoard, open, decorated, true, true, false});
+    compareSeen(see(game),
+        {QStringLiteral("Bob Won!"), emptyBoard, open, decoratedColors, true, true, false});
     QCOMPARE(game.platform.boxes.size(), 3);
 
     game.clickCell(9);
     QCOMPARE(game.cell(9)->text(), QStringLiteral(" X"));
     QCOMPARE(game.status(), turnOf(QStringLiteral("Ann")));
-    QCOMPARE(colors(game), decorated);
+    QCOMPARE(colors(game), decoratedColors);
 
     // A line completed over the decoration is a win like any other.
     QString announced;
@@ -425,7 +413,7 @@ void TestOutcome::playerTwoCodeMidGame()
     game.clickCells({4, 8, 6, 7}); // O 4, X 8, O 6, X 7: X holds the bottom row
     QCOMPARE(announced, QStringLiteral("Bob Won!"));
     QCOMPARE(game.platform.asked().mid(3), QStringList {QStringLiteral("Play again?")});
-    QCOMPARE(colors(game), cleared);
+    QCOMPARE(colors(game), clearedColors);
     QCOMPARE(game.platform.unexpectedBoxes, 0);
 }
 
@@ -459,7 +447,8 @@ void TestOutcome::newGameKeepsAForcedDecoration()
     game.clickAt(game.hiddenLabel()->geometry().center());
     game.newGame(QStringLiteral("Cyd"), QStringLiteral("Dee"));
     compareSeen(see(game),
-        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, decorated, true, true, false});
+        {turnOf(QStringLiteral("Cyd")), emptyBoard, allEnabled, decoratedColors, true, true,
+            false});
 }
 
 // The cat code ends the game at once, from any state, without a question.
@@ -490,12 +479,13 @@ void TestOutcome::catCode()
 
     QCOMPARE(game.platform.asked().mid(2),
         QStringList(codesBefore.size() + 1, QStringLiteral("Password?")));
-    compareSeen(see(game), {catText, catFace, allDisabled, cleared, false, false, true});
+    compareSeen(see(game), {catText, catFace, allDisabled, clearedColors, false, false, true});
 
     // The next game brings back the grid and hides the ears.
     game.newGame();
     compareSeen(see(game),
-        {turnOf(QStringLiteral("Player 1")), emptyBoard, allEnabled, cleared, false, true, false});
+        {turnOf(QStringLiteral("Player 1")), emptyBoard, allEnabled, clearedColors, false, true,
+            false});
 }
 
 // The player 1 code after the cat code wipes the face and hides the ears;
@@ -509,7 +499,7 @@ void TestOutcome::playerOneCodeAfterCatCode()
     game.clickAt(game.hiddenLabel()->geometry().center());
     game.clickAt(game.hiddenLabel()->geometry().center());
     compareSeen(see(game),
-        {QStringLiteral("Ann Won!"), emptyBoard, allDisabled, decorated, true, false, false});
+        {QStringLiteral("Ann Won!"), emptyBoard, allDisabled, decoratedColors, true, false, false});
 }
 
 // Nothing a player or a screen reader can read gives the codes away.

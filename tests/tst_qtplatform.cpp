@@ -27,6 +27,7 @@ private slots:
     void messageBoxOK();
     void boxesBlockEveryWindow();
     void newGameThroughRealBoxes();
+    void unansweredBoxIsRejected();
 };
 
 void TestQtPlatform::inputBox_data()
@@ -178,6 +179,18 @@ void TestQtPlatform::newGameThroughRealBoxes()
         window.centralWidget()->mapTo(&window, cell->geometry().center()));
     QCOMPARE(cell->text(), QStringLiteral(" O"));
     QCOMPARE(status->text(), QStringLiteral("It's 's turn.")); // player 2 cancelled
+}
+
+// A test whose handler returns without answering, as a failed check makes
+// it do, leaves no box open to hang on: the box is rejected like Cancel.
+void TestQtPlatform::unansweredBoxIsRejected()
+{
+    QtPlatform platform;
+    whenModalBoxOpens([](QDialog *) {});
+    QCOMPARE(platform.inputBox(QStringLiteral("Password?"), QStringLiteral("typed")), QString());
+    whenModalBoxOpens([](QDialog *) {});
+    QCOMPARE(
+        platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo), int(Platform::No));
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -11,6 +11,7 @@
 // Exits 0 on a match; otherwise writes SHOT-expected.png beside the shot and
 // exits 1.
 
+#include "expectedboard.h"
 #include "game/frmtictactoe.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
@@ -63,26 +64,20 @@ int main(int argc, char *argv[])
     }
     window.findChild<ClassicLabel *>(QStringLiteral("lblMessage"))->setText(parser.value(status));
     if (parser.isSet(cat)) {
-        const QStringList face = {QStringLiteral(" 0"), {}, QStringLiteral(" 0"), {},
-            QStringLiteral(" D"), {}, QStringLiteral("   \\"), QStringLiteral("___"),
-            QStringLiteral("/")};
         for (int n = 1; n <= 9; ++n)
-            cell(n)->setText(face[n - 1]);
+            cell(n)->setText(catFace[n - 1]);
         for (int n = 1; n <= 4; ++n)
             window.findChild<LineShape *>(QStringLiteral("Line%1").arg(n))->hide();
         window.findChild<ClassicLabel *>(QStringLiteral("lblEars"))->show();
     }
     if (parser.isSet(decorated)) {
-        const ColorValue colors[] = {FixedColor::Red, FixedColor::White, FixedColor::Red,
-            FixedColor::White, SystemColor::ButtonFace, FixedColor::White, FixedColor::Red,
-            FixedColor::White, FixedColor::Red};
         for (int n = 1; n <= 9; ++n)
-            cell(n)->setBackColor(colors[n - 1]);
+            cell(n)->setBackColor(decoratedColors[n - 1]);
         window.findChild<QLabel *>(QStringLiteral("Image1"))->show();
     }
     if (parser.isSet(cleared)) {
         for (int n = 1; n <= 9; ++n)
-            cell(n)->setBackColor(SystemColor::ScrollBars);
+            cell(n)->setBackColor(clearedColors[n - 1]);
     }
 
     const QImage expected =

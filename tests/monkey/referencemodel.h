@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "expectedboard.h"
 #include "platform/platform.h"
 #include "platform/systemcolors.h"
 
@@ -88,15 +89,6 @@ public:
     static QRect statusRect() { return QRect(40, 0, 169, 33); }
     static QSize clientSize() { return QSize(249, 231); }
 
-    static QString startText()
-    {
-        return QStringLiteral("Click Menu - New Game or push F2 to get started.");
-    }
-    static QString catText() { return QStringLiteral("               The Cat Won!"); }
-    static QString turnText(const QString &name)
-    {
-        return QStringLiteral("It's ") + name + QStringLiteral("'s turn.");
-    }
     static QString wonText(const QString &name) { return name + QStringLiteral(" Won!"); }
 
     ReferenceModel() { programStart(); }
@@ -111,7 +103,7 @@ public:
         plainColor = SystemColor::ButtonFace;
         ears = false;
         grid = true;
-        status = startText();
+        status = startText;
         player1.clear();
         player2.clear();
         toMove = 1;
@@ -123,9 +115,9 @@ public:
     {
         ModelView v;
         for (std::size_t i = 0; i < 9; ++i) {
-            v.captions[i] = face ? catFace()[i] : markText(board[i]);
+            v.captions[i] = face ? catFace[i] : markText(board[i]);
             v.enabled[i] = enabled[i];
-            v.colors[i] = decorated ? decoration()[i] : plainColor;
+            v.colors[i] = decorated ? decoratedColors[i] : plainColor;
         }
         v.ears = ears;
         v.grid = grid;
@@ -182,21 +174,6 @@ private:
             : m == Mark::X  ? QStringLiteral(" X")
                             : QString();
     }
-    static const std::array<QString, 9> &catFace()
-    {
-        static const std::array<QString, 9> face = {QStringLiteral(" 0"), QString(),
-            QStringLiteral(" 0"), QString(), QStringLiteral(" D"), QString(),
-            QStringLiteral("   \\"), QStringLiteral("___"), QStringLiteral("/")};
-        return face;
-    }
-    static const std::array<ColorValue, 9> &decoration()
-    {
-        constexpr ColorValue r = FixedColor::Red, w = FixedColor::White,
-                             f = SystemColor::ButtonFace;
-        static const std::array<ColorValue, 9> colors = {r, w, r, w, f, w, r, w, r};
-        return colors;
-    }
-
     void ask(ModelBox::Kind kind, const QString &text, const QString &defaultText, int buttons,
         const QString &answerText, int answerCode)
     {
@@ -224,7 +201,7 @@ private:
     {
         enabled.fill(false);
         ears = false;
-        status = startText();
+        status = startText;
         grid = true;
     }
 
@@ -235,7 +212,7 @@ private:
         ears = false;
         player1 = askName(1, answers);
         player2 = askName(2, answers);
-        status = turnText(player1);
+        status = turnOf(player1);
         toMove = 1;
         enabled.fill(true);
     }
@@ -258,7 +235,7 @@ private:
         ears = true;
         board.fill(Mark::None);
         face = true;
-        status = catText();
+        status = catText;
     }
 
     void askPlayAgain(const ModelAnswers &answers)
@@ -295,7 +272,7 @@ private:
         board[n - 1] = mark;
         enabled[n - 1] = false;
         toMove = 3 - toMove;
-        status = turnText(toMove == 1 ? player1 : player2);
+        status = turnOf(toMove == 1 ? player1 : player2);
         last.marked = true;
 
         // Only the mover can have completed a line, so one result at most.
@@ -304,7 +281,7 @@ private:
             (mark == Mark::O ? last.wonByO : last.wonByX) = true;
             decorate();
             askPlayAgain(answers);
-        } else if (!playing() && status == turnText(player2)) {
+        } else if (!playing() && status == turnOf(player2)) {
             last.cat = true;
             drawCat();
             askPlayAgain(answers);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "expectedboard.h"
 #include "game/frmtictactoe.h"
 #include "platform/classiclabel.h"
 #include "platform/lineshape.h"
@@ -101,10 +102,3 @@ public:
     ScriptedPlatform platform;
     frmTicTacToe window;
 };
-
-inline QString turnOf(const QString &name)
-{
-    return QStringLiteral("It's %1's turn.").arg(name);
-}
-
-inline const QString startText = QStringLiteral("Click Menu - New Game or push F2 to get started.");

@@ -16,18 +16,13 @@ rm -f "$work"/*.png
 start_session
 start_game "$game"
 
-# Compares the window with what the given state should look like.
+# Waits for the window to look as the given state should.
 shots=0
+shows() { import -window "$main" "$shot" && "$expect" "$shot" "$@"; }
 check() {
     shots=$((shots + 1))
-    local shot="$work/shot$shots.png"
-    # Let the last event reach the window before taking its picture.
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        sleep 0.05
-        import -window "$main" "$shot"
-        "$expect" "$shot" "$@" 2>/dev/null && return 0
-    done
-    "$expect" "$shot" "$@" || fail "the window differs from: $*"
+    shot="$work/shot$shots.png"
+    poll_until shows "$@" || { shows "$@"; fail "the window differs from: $*"; }
 }
 
 step "start-up"

@@ -25,12 +25,25 @@ grep -q "display" "$work/err.log" || fail "stderr: $(cat "$work/err.log")"
 start_session
 
 # Asks the window manager to close the main window, as its close button
-# does, while a box is open over it: the box stays and the game goes on.
+# does, while a box is open over it. Openbox handles requests in turn, so
+# once it has carried out a later one it has passed the close on to the
+# game, ahead of any key pressed after it.
+desktops() { xprop -root _NET_NUMBER_OF_DESKTOPS | awk '{ print $NF }'; }
 close_under_box() {
+    local count
+    count=$(desktops)
     wmctrl -i -c "$main"
-    sleep 0.2 # nothing to wait for: the request must change nothing
-    kill -0 "$game_pid" 2>/dev/null || fail "the program ended"
+    wmctrl -n $((count + 1))
+    wait_for "the window manager" test "$(desktops)" = $((count + 1))
+    wmctrl -n "$count"
+    wait_for "the window manager" test "$(desktops)" = "$count"
     has_focus "$box" || fail "the box lost the keyboard"
+}
+
+# After the box has closed, the game has seen the close request: it must
+# have changed nothing.
+still_open() {
+    kill -0 "$game_pid" 2>/dev/null || fail "the program ended"
     visible_windows | grep -qx "$main" || fail "the main window closed under the box"
 }
 
@@ -51,6 +64,7 @@ xdotool key F2
 wait_box "$main"
 close_under_box
 press_in_box Return
+still_open
 answer_box "$main" "Bob"
 
 step "closing the main window while the password box is open"
@@ -60,6 +74,7 @@ wait_box "$main"
 close_under_box
 xdotool type --delay 0 "wrong"
 press_in_box Return
+still_open
 wait_box "$main" # "Password incorrect."
 press_in_box Return
 
@@ -68,6 +83,7 @@ for n in 1 4 2 5 3; do click_cell "$n"; done
 wait_box "$main"
 close_under_box
 press_in_box alt+n
+still_open
 
 step "the close button once the boxes are gone ends the program"
 wmctrl -i -c "$main"

@@ -3,7 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Plays a short game with the built program under strace and checks that it
-# writes no file and connects to nothing but the X display.
+# writes no file and connects to nothing but the X display and the session's
+# own bus (which Qt asks whether a screen reader is listening). Only the
+# game and what it starts itself are traced, not the session's daemons.
 #
 #   sideeffects.sh TICTACTOE WORKDIR
 set -euo pipefail
@@ -15,7 +17,7 @@ command -v strace >/dev/null || { echo "strace is missing" >&2; exit 1; }
 
 start_session
 trace="$work/strace.log"
-start_game "$game" strace -f -qq -o "$trace" -e trace=%file,%network,memfd_create
+start_game "$game" strace -f -qq -o "$trace" -e trace=%file,%network,%process,memfd_create
 new_game "Ann" "Bob"
 for n in 5 1 9; do click_cell "$n"; done
 menu x
@@ -32,7 +34,12 @@ step "connections"
 # The X server's socket is the only peer: Unix sockets to /tmp/.X11-unix.
 sockets=$(grep -E '^[0-9]+ +socket\(' "$trace" | grep -v ' = -1 ' | grep -v 'AF_UNIX' || true)
 [ -z "$sockets" ] || fail "sockets other than Unix sockets:"$'\n'"$sockets"
-peers=$(grep -E '^[0-9]+ +connect\(' "$trace" | grep -v ' = -1 ' | grep -v -E 'X11-unix/X[0-9]+' || true)
-[ -z "$peers" ] || fail "connections other than to the display:"$'\n'"$peers"
+peers=$(grep -E '^[0-9]+ +connect\(' "$trace" | grep -v ' = -1 ' |
+    grep -v -E 'X11-unix/X[0-9]+' | grep -v -F "sun_path=\"$session_bus\"" || true)
+[ -z "$peers" ] || fail "connections other than to the display and the session bus:"$'\n'"$peers"
+step "no process started"
+# The first exec is the tracer starting the game.
+started=$(grep -E '^[0-9]+ +execve\(' "$trace" | grep -v ' = -1 ' | tail -n +2 || true)
+[ -z "$started" ] || fail "the program started other programs:"$'\n'"$started"
 grep -q -E 'connect\(.*X11-unix/X[0-9]+.* = 0' "$trace" || fail "no connection to the display was seen"
 step "passed"

@@ -6,49 +6,87 @@
 # real input: the server, a window manager, the game, and a player's moves.
 # The sourcing script sets "work" to a folder for logs first.
 
-for tool in Xvfb openbox xdotool xprop xwininfo import; do
+for tool in Xvfb dbus-daemon openbox xdotool xprop xwininfo import setsid; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
-pids=()
-cleanup() {
-    # The game first, then the window manager, then the server.
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
+# Waits scale with the build: a sanitizer or valgrind build runs slower.
+wait_scale=${TICTACTOE_WAIT_SCALE:-1}
+
+# Every process the test starts leads a process group of its own, so that
+# ending it also ends whatever it started (a bus daemon's activated
+# services, a traced program's children).
+groups=()
+end_group() {
+    kill -TERM -- "-$1" 2>/dev/null || return 0
+    wait "$1" 2>/dev/null || true
+    for _ in $(seq 1 100); do
+        kill -0 -- "-$1" 2>/dev/null || return 0
+        sleep 0.02
     done
+    kill -KILL -- "-$1" 2>/dev/null || true
+}
+cleanup() {
+    # The game first, then the window manager, the bus and the server.
+    for ((i = ${#groups[@]} - 1; i >= 0; i--)); do end_group "${groups[i]}"; done
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-# Polls a command until it succeeds, for at most about ten seconds.
-wait_for() {
-    local what=$1; shift
-    for _ in $(seq 1 1000); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.01
-    done
-    fail "timed out waiting for $what"
+# Starts a command in the background in a process group of its own; $! is
+# its pid. (A background job of a script is never a group leader, so setsid
+# runs the command in place.)
+spawn() {
+    setsid "$@" &
+    groups+=($!)
 }
 
-# Starts Xvfb on a free display with openbox on it, and exports DISPLAY.
+# No test outlives its budget: past it the test fails and cleans up.
+trap 'fail "still running after $((120 * wait_scale)) s"' USR1
+spawn sh -c "sleep $((120 * wait_scale)) && kill -USR1 $$"
+
+# Polls a command until it succeeds, for at most ten seconds times the
+# build's wait scale; poll_until says no, wait_for fails the test.
+poll_until() {
+    local deadline=$((${EPOCHREALTIME/./} + 10000000 * wait_scale))
+    until "$@" >/dev/null 2>&1; do
+        ((${EPOCHREALTIME/./} < deadline)) || return 1
+        sleep 0.01
+    done
+}
+wait_for() {
+    local what=$1; shift
+    poll_until "$@" || fail "timed out waiting for $what"
+}
+
+# Starts a private desktop session: Xvfb on a free display with openbox on
+# it, a session bus of its own, and a home and runtime folder under $work,
+# so that nothing from the machine's own session (or the lack of one)
+# reaches the game. Exports DISPLAY and DBUS_SESSION_BUS_ADDRESS.
 start_session() {
+    export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+    rm -rf "$HOME" "$XDG_RUNTIME_DIR"
+    mkdir -p "$HOME"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
+        XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
+
     exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
+    spawn Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
     export DISPLAY=":$(cat "$work/display")"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR
-    # A session's own runtime folder, as a desktop login provides one.
-    export XDG_RUNTIME_DIR="$work/runtime"
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+    session_bus="$XDG_RUNTIME_DIR/bus"
+    spawn dbus-daemon --session --nofork --nopidfile --address="unix:path=$session_bus" \
+        >"$work/bus.log" 2>&1
+    wait_for "the session bus" test -S "$session_bus"
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_bus"
 
     # No autostart: the desktop services it starts would race the game.
-    openbox --sm-disable --startup true >"$work/openbox.log" 2>&1 &
-    pids+=($!)
+    spawn openbox --sm-disable --startup true >"$work/openbox.log" 2>&1
     # Openbox names its desktops last when it starts: a window shown before
     # then may never be mapped. (xprop succeeds for a missing property too.)
     wait_for "the window manager" root_has _NET_SUPPORTING_WM_CHECK
@@ -77,9 +115,8 @@ focused_box() {
 start_game() {
     local program=$1 launcher
     shift
-    "$@" "$program" >"$work/game.log" 2>&1 &
+    spawn "$@" "$program" >"$work/game.log" 2>&1
     launcher=$!
-    pids+=($launcher)
     game_pid=$launcher
     if [ $# -gt 0 ]; then
         started() { pgrep -P "$launcher" >/dev/null; }

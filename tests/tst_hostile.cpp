@@ -53,6 +53,7 @@ private slots:
     void rightToLeftNameKeepsTheLineInPlace();
     void realBoxTakesAnyEntry();
     void closingTheWindowUnderABox();
+    void pressDraggedOffIsNoClick();
 };
 
 // A hostile name for either player: the texts are the program's own with
@@ -71,8 +72,15 @@ void TestHostile::names()
         QCOMPARE(game.status(), turnOf(first ? other : entry));
         QCOMPARE(game.cell(5)->text(), QStringLiteral(" O"));
 
-        // Drawing it keeps every control where it is.
-        QVERIFY(!game.window.grab().isNull());
+        // Drawing it keeps every control where it is, and the board below
+        // the status line looks as it does with a plain name.
+        GameWindow plain;
+        QVERIFY(plain.show());
+        plain.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+        plain.clickCell(5);
+        const QRect belowStatus(0, 33, 249, 198);
+        QCOMPARE(game.window.centralWidget()->grab(belowStatus).toImage(),
+            plain.window.centralWidget()->grab(belowStatus).toImage());
         QCOMPARE(game.window.size(), size);
         QCOMPARE(game.message()->geometry(), QRect(40, 0, 169, 33));
         QCOMPARE(game.cell(5)->geometry(), QRect(96, 112, 57, 57));
@@ -122,14 +130,15 @@ void TestHostile::rightToLeftNameKeepsTheLineInPlace_data()
 void TestHostile::rightToLeftNameKeepsTheLineInPlace()
 {
     QFETCH(QString, name);
-    const auto statusShot = [](const QString &player) {
+    const auto statusShot = [](const QString &player, QImage &shot) {
         GameWindow game;
-        game.show();
+        QVERIFY(game.show());
         game.newGame(player, QStringLiteral("Bob"));
-        return game.message()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        shot = game.message()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     };
-    const QImage latin = statusShot(QStringLiteral("Ann"));
-    const QImage rtl = statusShot(name);
+    QImage latin, rtl;
+    statusShot(QStringLiteral("Ann"), latin);
+    statusShot(name, rtl);
     const QRect opening(0, 0, 16, 15); // "It's"
     QCOMPARE(rtl.copy(opening), latin.copy(opening));
     QVERIFY(rtl != latin);
@@ -172,6 +181,25 @@ void TestHostile::closingTheWindowUnderABox()
     });
     game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QVERIFY(!game.window.isVisible());
+}
+
+// A press that leaves its control before the button is let go is no click,
+// on a cell as on the hidden label.
+void TestHostile::pressDraggedOffIsNoClick()
+{
+    GameWindow game;
+    QVERIFY(game.show());
+    game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+    QWindow *window = game.window.windowHandle();
+    const auto dragOff = [&](QWidget *from, QPoint to) {
+        QTest::mousePress(window, Qt::LeftButton, {}, game.toWindow(from->geometry().center()));
+        QTest::mouseMove(window, game.toWindow(to));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, game.toWindow(to));
+    };
+    dragOff(game.cell(5), game.cell(6)->geometry().center());
+    dragOff(game.hiddenLabel(), QPoint(5, 100));
+    QCOMPARE(game.board(), QStringList(9, QString()));
+    QCOMPARE(game.platform.asked().size(), 2); // the two names only
 }
 
 QTEST_MAIN(TestHostile)

@@ -46,20 +46,28 @@ private:
 void TestPalette::readable_data()
 {
     QTest::addColumn<bool>("dark");
-    QTest::newRow("light") << false;
-    QTest::newRow("dark") << true;
+    QTest::addColumn<bool>("changedWhileRunning");
+    QTest::newRow("light") << false << false;
+    QTest::newRow("dark") << true << false;
+    QTest::newRow("dark, switched to in a game") << true << true;
 }
 
 void TestPalette::readable()
 {
     QFETCH(bool, dark);
-    if (dark)
+    QFETCH(bool, changedWhileRunning);
+    if (dark && !changedWhileRunning)
         QApplication::setPalette(darkPalette());
-    const QPalette pal = QApplication::palette();
     GameWindow game;
     QVERIFY(game.show());
     game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
     game.clickCells({1, 2});
+    if (changedWhileRunning) {
+        // A new palette reaches the windows through the event loop.
+        QApplication::setPalette(darkPalette());
+        QCoreApplication::processEvents();
+    }
+    const QPalette pal = QApplication::palette();
     const QImage shot = game.window.centralWidget()->grab().toImage();
     QCOMPARE(shot.devicePixelRatio(), 1.0);
 

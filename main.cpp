@@ -3,6 +3,7 @@
 #include "game/frmtictactoe.h"
 #include "platform/desktoplook.h"
 #include "platform/platform.h"
+#include "version.h"
 
 #include <QApplication>
 
@@ -55,7 +56,7 @@ int main(int argc, char *argv[])
     passOnHeldMessages();
 
     QApplication::setApplicationName(QStringLiteral("TicTacToe"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QLatin1String(tictactoeVersion));
     // Lets Wayland shells match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
     applyDesktopLook();

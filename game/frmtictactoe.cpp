@@ -15,6 +15,8 @@
 #include <QEvent>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace {
 const QString startText = QStringLiteral("Click Menu - New Game or push F2 to get started.");
 const QString catText = QStringLiteral("               The Cat Won!");

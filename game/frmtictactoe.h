@@ -94,7 +94,9 @@ private:
     LineShape *Line4 = nullptr;
     QLabel *Image1 = nullptr;
 
-    // The information windows have no owner; these only find them again.
+    // The information windows have no owner, so that the game and they go
+    // on beside each other; these find the open ones again, and the
+    // destructor frees those still open.
     QPointer<frmAboutTTT> m_about;
     QPointer<frmHelp> m_help;
 

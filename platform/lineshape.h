@@ -16,8 +16,6 @@ class LineShape : public QWidget
 public:
     LineShape(QWidget *parent, int x1, int y1, int x2, int y2, int widthPixels, ColorValue color);
 
-    ColorValue color() const { return m_color; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

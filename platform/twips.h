@@ -11,8 +11,8 @@ constexpr int twipsPerPixel = 15;
 
 constexpr int twipsToPixels(int twips)
 {
-    // Round half away from zero so that positions on either side of the
-    // origin convert alike.
+    // To the nearest pixel, alike on either side of the origin. Fifteen is
+    // odd, so no whole number of twips lies halfway between two pixels.
     return twips >= 0 ? (twips + twipsPerPixel / 2) / twipsPerPixel
                       : -((-twips + twipsPerPixel / 2) / twipsPerPixel);
 }

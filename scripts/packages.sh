@@ -20,11 +20,11 @@ ensure_packages() {
 # windows are drawn in.
 build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 
-# What the tests need besides: a private X server with a window manager and
-# real input, screenshots, the formatter the style check runs, and the
+# What the tests need besides: a private X server with a window manager, a
+# session bus and real input, screenshots, the formatter the style check runs, and the
 # validators of the menu entry, the metadata and the Debian package, the
 # tracers that watch the program, and what the benchmark's window watcher
 # is built with.
-test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl imagemagick clang-format
+test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagick clang-format
                desktop-file-utils appstream lintian dpkg-dev file strace valgrind
                libxcb-damage0-dev pkgconf procps)

@@ -25,7 +25,8 @@ trap cleanup EXIT
 build_release() {
     echo "Building a Release tree in $1 ..."
     {
-        cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTICTACTOE_BENCH=ON &&
+        cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTICTACTOE_BENCH=ON \
+            -DTICTACTOE_DPKG_BUILDFLAGS=ON &&
             cmake --build "$1" --parallel "$(nproc)" \
                 --target tictactoe bench_floor bench_watch bench_inprocess
     } >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; fail "the build failed"; }

@@ -17,8 +17,9 @@ ensure_packages() {
 }
 
 # What building and running the game needs. Liberation Sans is the face the
-# windows are drawn in.
-build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+# windows are drawn in; dpkg-buildflags gives the release build its hardening
+# flags.
+build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core dpkg-dev)
 
 # What the tests need besides: a private X server with a window manager, a
 # session bus and real input, screenshots, the formatter the style check runs, and the

@@ -29,3 +29,5 @@ build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core 
 test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagick clang-format
                desktop-file-utils appstream lintian dpkg-dev file strace valgrind
                libxcb-damage0-dev pkgconf procps)
+# Building and checking the Debian package: hardening-check is in devscripts.
+test_packages+=(debhelper devscripts)

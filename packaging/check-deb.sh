@@ -51,10 +51,6 @@ build() { # FOLDER [dpkg-buildpackage options]
 }
 step "building the source and binary packages"
 build "$work/a" || { cat "$work/a/build.log"; exit 1; }
-# The second build runs while the first one's packages are checked.
-build "$work/b" -b &
-second_build=$!
-
 arch=$(dpkg --print-architecture)
 deb=$work/a/tictactoe_${changelog_version}_$arch.deb
 [ -f "$deb" ] || { ls "$work/a"; fail "no $deb"; exit 1; }
@@ -92,6 +88,30 @@ release=$(grep -o '<release version="[^"]*"' "$root/usr/share/metainfo/$id.metai
 [ "$release" = "<release version=\"$version\"" ] ||
     fail "the metadata's latest release is $release, the project's version $version"
 
+step "autopkgtest"
+# The tests as autopkgtest runs them, from the source tree, but against the
+# unpacked package instead of one installed on this machine, and before the
+# second build loads it. Output on stderr fails a test, as under autopkgtest.
+tests=$(sed -n 's/^Tests: *//p' "$src/debian/tests/control")
+[ -n "$tests" ] || fail "debian/tests/control names no test"
+for t in $tests; do
+    mkdir -p "$work/autopkgtest/$t"
+    if ! (cd "$src" && TICTACTOE="$root/usr/games/tictactoe" AUTOPKGTEST_TMP="$work/autopkgtest/$t" \
+        "debian/tests/$t") 2>"$work/autopkgtest/$t.stderr"; then
+        fail "the autopkgtest $t fails"
+    fi
+    [ -s "$work/autopkgtest/$t.stderr" ] && fail "the autopkgtest $t writes to stderr"
+    cat "$work/autopkgtest/$t.stderr" >&2
+done
+
+# The second build runs while lintian checks the first one's packages, in a
+# process group of its own that a failing check ends with it.
+export -f build
+export version
+setsid bash -c 'build "$0" -b' "$work/b" &
+second_build=$!
+trap 'kill -- -$second_build 2>/dev/null || true' EXIT
+
 step "lintian --pedantic"
 # Every tag fails, down to the pedantic ones; debian/*lintian-overrides say
 # why each overridden one stays.
@@ -106,22 +126,6 @@ step "hardening-check"
 # Debian 12's C start-up files carry no control-flow protection note, so no
 # program linked there can have one; every other check must pass.
 hardening-check --nocfprotection "$root/usr/games/tictactoe" || fail "the program is not hardened"
-
-step "autopkgtest"
-# The tests as autopkgtest runs them, from the source tree, but against the
-# unpacked package instead of one installed on this machine. Output on
-# stderr fails a test, as it does under autopkgtest.
-tests=$(sed -n 's/^Tests: *//p' "$src/debian/tests/control")
-[ -n "$tests" ] || fail "debian/tests/control names no test"
-for t in $tests; do
-    mkdir -p "$work/autopkgtest/$t"
-    if ! (cd "$src" && TICTACTOE="$root/usr/games/tictactoe" AUTOPKGTEST_TMP="$work/autopkgtest/$t" \
-        "debian/tests/$t") 2>"$work/autopkgtest/$t.stderr"; then
-        fail "the autopkgtest $t fails"
-    fi
-    [ -s "$work/autopkgtest/$t.stderr" ] && fail "the autopkgtest $t writes to stderr"
-    cat "$work/autopkgtest/$t.stderr" >&2
-done
 
 step "the second build, in another folder"
 wait "$second_build" || { cat "$work/b/build.log"; fail "the second build fails"; }

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtictactoe.h"
 
+#include "boardfocus.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
+#include "platform/accessibility.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
 #include "platform/lineshape.h"
@@ -12,6 +14,7 @@
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QMenuBar>
 
@@ -63,6 +66,8 @@ frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("frmTicTacToe"));
+    installAccessibleInterfaces();
+    BoardFocus::installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Tic Tac Toe"));
     setWindowIcon(pictureIcon(Picture::Grid));
 
@@ -125,8 +130,6 @@ ClassicLabel *frmTicTacToe::makeCell(int number)
     auto *cell = new ClassicLabel(centralWidget(), QStringLiteral("Label%1").arg(number),
         twipsRect(600 + 840 * column, 840 + 840 * row, 855, 855));
     cell->setFont(designFont(QStringLiteral("Arial"), 36));
-    cell->setAccessibleDescription(
-        QStringLiteral("row %1, column %2").arg(row + 1).arg(column + 1));
     return cell;
 }
 
@@ -156,6 +159,9 @@ void frmTicTacToe::buildControls()
     connect(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
     connect(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
     connect(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
+    for (ClassicLabel *cell : cells())
+        cell->setFocusMarkWidth(2);
+    new BoardFocus(client, cells());
 
     const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
         auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
@@ -204,6 +210,13 @@ void frmTicTacToe::changeEvent(QEvent *event)
         applyBackColor();
 }
 
+// Every change of the status line is spoken, without taking the focus.
+void frmTicTacToe::setMessage(const QString &text)
+{
+    lblMessage->setText(text);
+    Announcement::announce(lblMessage, text);
+}
+
 std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
 {
     return {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9};
@@ -216,7 +229,7 @@ void frmTicTacToe::Form_Load()
     for (ClassicLabel *cell : cells())
         cell->setEnabled(false);
     lblEars->hide();
-    lblMessage->setText(startText);
+    setMessage(startText);
     Line1->show();
     Line2->show();
     Line3->show();
@@ -237,7 +250,7 @@ void frmTicTacToe::mnuMenuNewGame_Click()
         QStringLiteral("Please enter your name, Player 1:"), QStringLiteral("Player 1"));
     strPlayer2 = m_platform.inputBox(
         QStringLiteral("Please enter your name, Player 2:"), QStringLiteral("Player 2"));
-    lblMessage->setText(turnText(strPlayer1));
+    setMessage(turnText(strPlayer1));
     turn = Player::One;
     for (ClassicLabel *cell : cells())
         cell->setEnabled(true);
@@ -310,13 +323,13 @@ void frmTicTacToe::cellClick(ClassicLabel *cell)
     if (cell->isEnabled() && turn == Player::One) {
         cell->setText(markO);
         turn = Player::Two;
-        lblMessage->setText(turnText(strPlayer2));
+        setMessage(turnText(strPlayer2));
         cell->setEnabled(false);
     }
     if (cell->isEnabled() && turn == Player::Two) {
         cell->setText(markX);
         turn = Player::One;
-        lblMessage->setText(turnText(strPlayer1));
+        setMessage(turnText(strPlayer1));
         cell->setEnabled(false);
     }
     CheckWinner();
@@ -334,12 +347,12 @@ void frmTicTacToe::CheckWinner()
     // board is empty, so a move brings at most one announcement.
     for (const auto &line : winningLines) {
         if (lineOf(line, markO)) {
-            lblMessage->setText(winText(strPlayer1));
+            setMessage(winText(strPlayer1));
             Design();
             PlayAgain();
         }
         if (lineOf(line, markX)) {
-            lblMessage->setText(winText(strPlayer2));
+            setMessage(winText(strPlayer2));
             Design();
             PlayAgain();
         }
@@ -366,7 +379,7 @@ void frmTicTacToe::drawCat()
     const auto all = cells();
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i]->setText(catFace[i]);
-    lblMessage->setText(catText);
+    setMessage(catText);
 }
 
 // Decorates the board for a win: empty cells in red, white and button face,
@@ -396,7 +409,18 @@ void frmTicTacToe::ClearDesign()
 // No leaves the window idle with an empty board.
 void frmTicTacToe::PlayAgain()
 {
+    // A screen reader speaks the box's button as the box takes the focus,
+    // and stops speaking what came before: the result is said again then.
+    bool resultRepeated = false;
+    const auto repeatResult = connect(qApp, &QApplication::focusChanged, this,
+        [this, &resultRepeated, result = lblMessage->text()](QWidget *, QWidget *now) {
+            if (!resultRepeated && now && now->window() != this) {
+                resultRepeated = true;
+                Announcement::announce(lblMessage, result);
+            }
+        });
     vntPlayAgain = m_platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    disconnect(repeatResult);
     if (vntPlayAgain == Platform::Yes) {
         Form_Load();
         mnuMenuNewGame_Click();
@@ -415,11 +439,11 @@ void frmTicTacToe::Label10_Click()
 {
     strPassword = m_platform.inputBox(QStringLiteral("Password?"));
     if (strPassword == u"plumo") {
-        lblMessage->setText(winText(strPlayer1));
+        setMessage(winText(strPlayer1));
         Design();
         lblEars->hide();
     } else if (strPassword == u"trazk") {
-        lblMessage->setText(winText(strPlayer2));
+        setMessage(winText(strPlayer2));
         Design();
         lblEars->hide();
     } else if (strPassword != u"grindlefopsy") {

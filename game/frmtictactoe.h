@@ -64,6 +64,7 @@ private:
     void buildControls();
     ClassicLabel *makeCell(int number);
     void cellClick(ClassicLabel *cell);
+    void setMessage(const QString &text);
     void drawCat();
     void applyBackColor();
     std::array<ClassicLabel *, 9> cells() const;

@@ -3,8 +3,10 @@
 #include "frmhelp.h"
 
 #include "modhelp.h"
+#include "platform/accessibility.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
+#include "platform/linklabel.h"
 #include "platform/pictures.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
@@ -16,6 +18,7 @@ frmHelp::frmHelp(Platform &platform)
     : QWidget(nullptr)
     , m_platform(platform)
 {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pelko's Games Help"));
@@ -29,14 +32,10 @@ frmHelp::frmHelp(Platform &platform)
         QStringLiteral("You may also e-mail Pelko with any questions, comments, or suggestions."));
 
     // The links show the addresses that modhelp opens.
-    lblemail = new ClassicLabel(this, QStringLiteral("lblemail"), twipsRect(720, 1440, 1575, 255),
+    lblemail = new LinkLabel(this, QStringLiteral("lblemail"), twipsRect(720, 1440, 1575, 255),
         QStringLiteral("pelko@pelko.example"));
-    lbladdress = new ClassicLabel(this, QStringLiteral("lbladdress"),
-        twipsRect(720, 600, 2895, 255), QStringLiteral("http://pelko.example/games/"));
-    for (ClassicLabel *link : {lblemail, lbladdress}) {
-        link->setForeColor(SystemColor::Highlight);
-        link->setCursor(clickHereCursor());
-    }
+    lbladdress = new LinkLabel(this, QStringLiteral("lbladdress"), twipsRect(720, 600, 2895, 255),
+        QStringLiteral("http://pelko.example/games/"));
     connect(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
     connect(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
 
@@ -48,6 +47,12 @@ frmHelp::frmHelp(Platform &platform)
     Command1->setGeometry(twipsRect(2520, 1560, 1095, 255));
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+
+    // The button keeps the focus the window opens with; Tab goes on to the
+    // links in reading order, website first, and back to the button.
+    setTabOrder(Command1, lbladdress);
+    setTabOrder(lbladdress, lblemail);
+    Command1->setFocus();
 }
 
 // Closes the Help window; the next Help command builds it anew.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classiclabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -51,6 +52,26 @@ QColor ClassicLabel::resolvedTextColor() const
     return readableOn(text, resolvedBackColor());
 }
 
+void ClassicLabel::click()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+void ClassicLabel::setFocusMark(bool shown)
+{
+    if (m_focusMark == shown)
+        return;
+    m_focusMark = shown;
+    update();
+}
+
+void ClassicLabel::setFocusMarkWidth(int pixels)
+{
+    m_focusMarkWidth = pixels;
+    update();
+}
+
 void ClassicLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -63,6 +84,18 @@ void ClassicLabel::paintEvent(QPaintEvent *)
     style()->drawItemText(&painter, rect(),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, pal, isEnabled(),
         text(), QPalette::WindowText);
+
+    if (m_focusMark) {
+        const QColor back = resolvedBackColor();
+        const QColor mark = contrastRatio(Qt::black, back) >= contrastRatio(Qt::white, back)
+            ? QColor(Qt::black)
+            : QColor(Qt::white);
+        // Set in by its own width, clear of the grid lines over a cell's edge.
+        const int w = m_focusMarkWidth;
+        const QRect outer = rect().adjusted(w, w, -w, -w);
+        painter.setClipRegion(QRegion(outer).subtracted(outer.adjusted(w, w, -w, -w)));
+        painter.fillRect(outer, mark);
+    }
 }
 
 void ClassicLabel::mousePressEvent(QMouseEvent *event)
@@ -85,4 +118,36 @@ void ClassicLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ClassicLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (!isPressKey(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        click();
+}
+
+// The window remembers whether the focus last moved by keyboard, as the
+// style's own focus frames do: the mark comes back when a box closes.
+void ClassicLabel::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    setFocusMark(window()->testAttribute(Qt::WA_KeyboardFocusChange));
+}
+
+void ClassicLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    setFocusMark(false);
+}
+
+bool isPressKey(const QKeyEvent *event)
+{
+    const int key = event->key();
+    return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !(event->modifiers() & ~Qt::KeypadModifier);
 }

@@ -32,6 +32,18 @@ public:
     // disabled text for a disabled label, kept readable on the back colour.
     QColor resolvedTextColor() const;
 
+    // What a click does, for the keyboard and for assistive tools: emits
+    // clicked() while the label is enabled.
+    void click();
+
+    // The keyboard focus mark, a frame drawn inside the label's edge in black
+    // or white, whichever stands out more from the back colour. A label
+    // that takes the focus itself shows it after keyboard use only; the
+    // board sets it on the cell it holds the focus for.
+    void setFocusMark(bool shown);
+    bool hasFocusMark() const { return m_focusMark; }
+    void setFocusMarkWidth(int pixels);
+
 signals:
     // A left-button press and release on the label, while it is enabled.
     void clicked();
@@ -40,9 +52,17 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     ColorValue m_backColor = SystemColor::ButtonFace;
     ColorValue m_foreColor = SystemColor::ButtonText;
     bool m_pressed = false;
+    bool m_focusMark = false;
+    int m_focusMarkWidth = 1;
 };
+
+// Space, Return and Enter: the keys that press what has the focus.
+bool isPressKey(const QKeyEvent *event);

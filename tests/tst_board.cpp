@@ -470,7 +470,8 @@ void TestBoard::longNameKeepsTheWindow()
     QCOMPARE(game.cell(1)->geometry(), QRect(40, 56, 57, 57));
 }
 
-// A screen reader reads each cell's caption and place, and the status line.
+// A screen reader reads each cell as a button named by its place and its
+// mark, without the caption's leading space, and the status line.
 void TestBoard::accessibility()
 {
     GameWindow game;
@@ -478,19 +479,27 @@ void TestBoard::accessibility()
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    const auto description = [](QWidget *widget) {
-        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
-    };
     QCOMPARE(name(game.message()), startText);
-    QCOMPARE(name(game.cell(1)), QString());
-    QCOMPARE(description(game.cell(1)), QStringLiteral("row 1, column 1"));
-    QCOMPARE(description(game.cell(6)), QStringLiteral("row 2, column 3"));
-    QCOMPARE(description(game.cell(8)), QStringLiteral("row 3, column 2"));
+    QCOMPARE(name(game.cell(1)), QStringLiteral("row 1, column 1, empty"));
+    QCOMPARE(name(game.cell(6)), QStringLiteral("row 2, column 3, empty"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(game.cell(8))->role(), QAccessible::Button);
 
     game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
     game.clickCell(6);
-    QCOMPARE(name(game.cell(6)), QStringLiteral(" O"));
+    QCOMPARE(name(game.cell(6)), QStringLiteral("row 2, column 3, O"));
+    QCOMPARE(game.cell(6)->text(), QStringLiteral(" O"));
     QCOMPARE(name(game.message()), turnOf(QStringLiteral("Bob")));
+
+    // The press action is a click: it marks an enabled cell only.
+    auto *action = QAccessible::queryAccessibleInterface(game.cell(8))->actionInterface();
+    QCOMPARE(action->actionNames(), QStringList {QAccessibleActionInterface::pressAction()});
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(name(game.cell(8)), QStringLiteral("row 3, column 2, X"));
+    QAccessible::queryAccessibleInterface(game.cell(6))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(game.board().join(u'|'), QStringLiteral("||||| O|| X|"));
+    QCOMPARE(game.status(), turnOf(QStringLiteral("Ann")));
 }
 
 // Exit and the title bar's close button both close the main window.

@@ -1,0 +1,208 @@
+// SPDX-FileCopyrightText: 2026 The TicTacToe developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardfocus.h"
+
+#include "platform/classiclabel.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace {
+// A cell as a screen reader meets it: a button named by its place and its
+// mark ("row 1, column 2, O"), that can be pressed like a click.
+class AccessibleCell : public QAccessibleWidget
+{
+public:
+    AccessibleCell(ClassicLabel *cell, BoardFocus *board)
+        : QAccessibleWidget(cell, QAccessible::Button)
+        , m_board(board)
+    { }
+
+    ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const int index = m_board->indexOf(cell());
+            const QString mark = cell()->text().trimmed();
+            return QStringLiteral("row %1, column %2, ").arg(index / 3 + 1).arg(index % 3 + 1) +
+                (mark.isEmpty() ? QStringLiteral("empty") : mark);
+        }
+        if (t == QAccessible::Description)
+            return QString(); // the place is in the name already
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focusable = true;
+        s.focused = m_board->holdsFocus(cell());
+        return s;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            cell()->click();
+    }
+
+private:
+    BoardFocus *m_board;
+};
+
+QAccessibleInterface *boardInterfaces(const QString &className, QObject *object)
+{
+    if (className == u"ClassicLabel") {
+        if (BoardFocus *board = BoardFocus::boardOf(object))
+            return new AccessibleCell(static_cast<ClassicLabel *>(object), board);
+    }
+    if (className == u"BoardFocus")
+        return new QAccessibleWidget(
+            static_cast<QWidget *>(object), QAccessible::Grouping, QStringLiteral("Board"));
+    return nullptr;
+}
+} // namespace
+
+BoardFocus::BoardFocus(QWidget *parent, const std::array<ClassicLabel *, 9> &cells)
+    : QWidget(parent)
+    , m_cells(cells)
+{
+    setObjectName(QStringLiteral("boardFocus"));
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(cells.front()->geometry().united(cells.back()->geometry()));
+    lower(); // under the cells: it draws nothing and takes no click
+    for (ClassicLabel *cell : m_cells)
+        cell->installEventFilter(this);
+}
+
+void BoardFocus::installAccessibleInterfaces()
+{
+    static const bool installed = (QAccessible::installFactory(boardInterfaces), true);
+    Q_UNUSED(installed);
+}
+
+int BoardFocus::indexOf(const QObject *cell) const
+{
+    const auto found = std::find(m_cells.begin(), m_cells.end(), cell);
+    return found == m_cells.end() ? -1 : int(found - m_cells.begin());
+}
+
+bool BoardFocus::holdsFocus(const ClassicLabel *cell) const
+{
+    return hasFocus() && m_byKeyboard && cell == currentCell();
+}
+
+BoardFocus *BoardFocus::boardOf(const QObject *cell)
+{
+    if (!cell->parent())
+        return nullptr;
+    for (auto *board : cell->parent()->findChildren<BoardFocus *>(Qt::FindDirectChildrenOnly)) {
+        if (board->indexOf(cell) >= 0)
+            return board;
+    }
+    return nullptr;
+}
+
+// Tab puts the keyboard on the board even where the window's activation
+// gave it the focus already; nothing else in the window takes the focus.
+bool BoardFocus::focusNextPrevChild(bool)
+{
+    if (!m_byKeyboard) {
+        m_byKeyboard = true;
+        showFocus();
+    }
+    return true;
+}
+
+void BoardFocus::keyPressEvent(QKeyEvent *event)
+{
+    const int row = m_current / 3;
+    const int column = m_current % 3;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        moveTo(qMax(row - 1, 0) * 3 + column);
+        break;
+    case Qt::Key_Down:
+        moveTo(qMin(row + 1, 2) * 3 + column);
+        break;
+    case Qt::Key_Left:
+        moveTo(row * 3 + qMax(column - 1, 0));
+        break;
+    case Qt::Key_Right:
+        moveTo(row * 3 + qMin(column + 1, 2));
+        break;
+    default:
+        if (!isPressKey(event)) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        moveTo(m_current);
+        // A held key clicks once; the click may open a box and end the game.
+        if (!event->isAutoRepeat())
+            currentCell()->click();
+    }
+    event->accept();
+}
+
+void BoardFocus::moveTo(int index)
+{
+    const bool moved = index != m_current || !m_byKeyboard;
+    m_current = index;
+    m_byKeyboard = true;
+    if (moved)
+        showFocus();
+}
+
+void BoardFocus::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        m_byKeyboard = true;
+    showFocus();
+}
+
+void BoardFocus::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    showFocus();
+}
+
+// A click on the board is mouse play: the mark goes, as the style's focus
+// frames go when the mouse moves the focus.
+bool BoardFocus::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && m_byKeyboard) {
+        m_byKeyboard = false;
+        showFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardFocus::showFocus()
+{
+    for (ClassicLabel *cell : m_cells)
+        cell->setFocusMark(holdsFocus(cell));
+    if (holdsFocus(currentCell()))
+        tellAssistiveTools();
+}
+
+// Qt tells assistive tools that this widget took the focus after its focus
+// event, so the cell's own news goes out after that.
+void BoardFocus::tellAssistiveTools()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!holdsFocus(currentCell()))
+                return;
+            QAccessibleEvent event(currentCell(), QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        },
+        Qt::QueuedConnection);
+}

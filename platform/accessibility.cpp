@@ -2,10 +2,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include "linklabel.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
 namespace {
+// A link named by the address it shows, pressed like a click.
+class AccessibleLink : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLink(LinkLabel *link)
+        : QAccessibleWidget(link, QAccessible::Link)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? link()->text() : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList {pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            link()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    LinkLabel *link() const { return static_cast<LinkLabel *>(widget()); }
+};
+
 QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
@@ -13,8 +43,8 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
         return nullptr;
     if (className == u"frmAboutTTT" || className == u"frmHelp")
         return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == u"LinkLabel") // named by the address it shows
-        return new QAccessibleWidget(widget, QAccessible::Link);
+    if (className == u"LinkLabel")
+        return new AccessibleLink(static_cast<LinkLabel *>(widget));
     if (className == u"Announcement")
         return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;

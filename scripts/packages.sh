@@ -31,3 +31,6 @@ test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagi
                libxcb-damage0-dev pkgconf procps)
 # Building and checking the Debian package: hardening-check is in devscripts.
 test_packages+=(debhelper devscripts)
+# The accessibility bus, a listener on it and the screen reader, for the
+# test of keyboard play by ear.
+test_packages+=(at-spi2-core python3-pyatspi orca)

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# A game played with the keyboard alone, with a screen reader listening: the
+# built program in a private X session with its own accessibility bus, the
+# Orca screen reader, and a listener on the bus. Checks which cell holds the
+# focus and that each status line change arrives as a notification, then
+# what Orca would have said (its debug log).
+#
+#   spoken.sh TICTACTOE WORKDIR      (run under its own session bus)
+set -euo pipefail
+
+game=$1 work=$2
+mkdir -p "$work"
+rm -rf "$work"/*.log "$work/home"
+. "$(dirname "$0")/xsession.sh"
+command -v orca >/dev/null || fail "orca is missing"
+
+start_session
+export HOME="$work/home"
+mkdir -p "$HOME"
+# Qt speaks to the bus only when asked to, or when a desktop says so.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+events="$work/events.log"
+touch "$events"
+orca --replace -u "$work/orca-prefs" --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
+orca_pid=$!
+pids+=($orca_pid)
+# Orca writes its log in chunks: wait for it on the bus instead. Debian's
+# Python, which has the bindings, whatever python3 comes first in PATH.
+orca_on_bus() {
+    /usr/bin/python3 -c 'import pyatspi, sys
+sys.exit(not any(app and app.name == "orca" for app in pyatspi.Registry.getDesktop(0)))'
+}
+wait_for "the screen reader" orca_on_bus
+/usr/bin/python3 "$(dirname "$0")/atspi-listen.py" "$events" >"$work/listen.out" 2>&1 &
+pids+=($!)
+wait_for "the bus listener" grep -qx ready "$work/listen.out"
+
+start_game "$game"
+
+# Goes at a listener's pace: waits until Orca has worked through what it
+# heard (its CPU time stays put for half a second). Answered faster, a box
+# or a replaced message goes by unspoken.
+cpu_time() { awk '{ print $14 + $15 }' "/proc/$orca_pid/stat"; }
+quiet_polls=0 last_cpu=-1
+orca_idle() {
+    local now
+    now=$(cpu_time)
+    if [ "$now" = "$last_cpu" ]; then quiet_polls=$((quiet_polls + 1)); else quiet_polls=0; fi
+    last_cpu=$now
+    [ "$quiet_polls" -ge 50 ]
+}
+settle() {
+    quiet_polls=0 last_cpu=-1
+    wait_for "Orca to catch up" orca_idle
+}
+
+# Presses keys and waits until the bus has carried each of the given lines
+# since, in any order.
+seen_since() { tail -n +"$1" "$events" | grep -qxF -- "$2"; }
+keys_then() {
+    local keys=$1 from
+    shift
+    from=$(($(wc -l <"$events") + 1))
+    # shellcheck disable=SC2086 # several keys
+    xdotool key $keys
+    for line in "$@"; do wait_for "$line" seen_since "$from" "$line"; done
+    settle
+}
+cell() { echo "focus push button: row $1, column $2, ${3:-empty}"; }
+said() { echo "shown notification: $1"; }
+
+step "a new game: the turn is announced"
+new_game "Ann" "Bob"
+wait_for "the first turn" seen_since 1 "$(said "It's Ann's turn.")"
+
+step "Tab onto the board, arrows over it, Space and Return to mark"
+keys_then Tab "$(cell 1 1)"
+keys_then space "$(said "It's Bob's turn.")"
+keys_then Down "$(cell 2 1)"
+keys_then Return "$(said "It's Ann's turn.")"
+keys_then Up "$(cell 1 1 O)"
+keys_then Right "$(cell 1 2)"
+keys_then space "$(said "It's Bob's turn.")"
+keys_then Down "$(cell 2 2)"
+keys_then space "$(said "It's Ann's turn.")"
+keys_then "Up Right" "$(cell 1 3)"
+
+step "the winning key: the result, and again when Play again? opens"
+keys_then space "$(said "Ann Won!")" "focus push button: Yes"
+wait_box "$main"
+settle
+wait_for "the result with the box" \
+    bash -c "tail -n 3 '$events' | grep -qxF 'shown notification: Ann Won!'"
+press_in_box Return
+answer_box "$main" "Cyd"
+answer_box "$main" "Dee"
+wait_for "the keyboard back on the board" seen_since 1 "$(cell 1 3)"
+
+step "the cat by keys, answered No"
+# O 1, X 2, O 3, X 5, O 4, X 6, O 8, X 7, O 9, from cell 3.
+keys_then "Left Left space" "$(said "It's Dee's turn.")"
+keys_then "Right space" "$(said "It's Cyd's turn.")"
+keys_then "Right space" "$(said "It's Dee's turn.")"
+keys_then "Down Left space" "$(said "It's Cyd's turn.")"
+keys_then "Left space" "$(said "It's Dee's turn.")"
+keys_then "Right Right space" "$(said "It's Cyd's turn.")"
+keys_then "Down Left space" "$(said "It's Dee's turn.")"
+keys_then "Left space" "$(said "It's Cyd's turn.")"
+keys_then "Right Right" "$(cell 3 3)"
+keys_then space "$(said "               The Cat Won!")" "focus push button: Yes"
+wait_box "$main"
+settle
+press_in_box alt+n
+wait_for "the idle text" seen_since 1 "$(said "Click Menu - New Game or push F2 to get started.")"
+
+step "what Orca said"
+# Orca writes its log in chunks, and only a clean exit writes the last:
+# let it work through what it has heard (its CPU time stays put for half a
+# second), then end it and read the log.
+settle
+kill "$orca_pid"
+wait "$orca_pid" 2>/dev/null || true
+sed -n "s/.*SPEECH OUTPUT: '\(.*\)'{.*/\1/p" "$work/orca.log" >"$work/spoken.txt"
+spoke() { grep -qF -- "$1" "$work/spoken.txt" || fail "Orca did not say: $1"; }
+# Orca runs behind the keys and reads a cell as it finds it then: the
+# place with an empty cell, and with a mark.
+grep -qE "^row [1-3], column [1-3], empty push button" "$work/spoken.txt" ||
+    fail "Orca did not say an empty cell's place"
+grep -qE "^row [1-3], column [1-3], [OX] push button" "$work/spoken.txt" ||
+    fail "Orca did not say a marked cell's place"
+spoke "notification It's Bob's turn."
+spoke "notification Ann Won!"
+grep -qE "^notification +The Cat Won!$" "$work/spoken.txt" || fail "Orca did not say the cat won"
+# The result follows the box's announcement, so it is heard with the box.
+grep -A5 -F "Play again?" "$work/spoken.txt" | grep -qF "Ann Won!" ||
+    fail "Orca did not say the result with Play again?"
+step "passed"

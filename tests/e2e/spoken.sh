@@ -8,26 +8,23 @@
 # focus and that each status line change arrives as a notification, then
 # what Orca would have said (its debug log).
 #
-#   spoken.sh TICTACTOE WORKDIR      (run under its own session bus)
+#   spoken.sh TICTACTOE WORKDIR
 set -euo pipefail
 
 game=$1 work=$2
 mkdir -p "$work"
-rm -rf "$work"/*.log "$work/home"
+rm -rf "$work"/*.log
 . "$(dirname "$0")/xsession.sh"
 command -v orca >/dev/null || fail "orca is missing"
 
 start_session
-export HOME="$work/home"
-mkdir -p "$HOME"
 # Qt speaks to the bus only when asked to, or when a desktop says so.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 events="$work/events.log"
 touch "$events"
-orca --replace -u "$work/orca-prefs" --debug-file="$work/orca.log" >"$work/orca.out" 2>&1 &
+spawn orca --replace -u "$work/orca-prefs" --debug-file="$work/orca.log" >"$work/orca.out" 2>&1
 orca_pid=$!
-pids+=($orca_pid)
 # Orca writes its log in chunks: wait for it on the bus instead. Debian's
 # Python, which has the bindings, whatever python3 comes first in PATH.
 orca_on_bus() {
@@ -35,8 +32,7 @@ orca_on_bus() {
 sys.exit(not any(app and app.name == "orca" for app in pyatspi.Registry.getDesktop(0)))'
 }
 wait_for "the screen reader" orca_on_bus
-/usr/bin/python3 "$(dirname "$0")/atspi-listen.py" "$events" >"$work/listen.out" 2>&1 &
-pids+=($!)
+spawn /usr/bin/python3 "$(dirname "$0")/atspi-listen.py" "$events" >"$work/listen.out" 2>&1
 wait_for "the bus listener" grep -qx ready "$work/listen.out"
 
 start_game "$game"

@@ -24,20 +24,24 @@ ClassicLabel::ClassicLabel(
     setText(text);
 }
 
+// Sets a field that the label's look depends on, and repaints on a change.
+template<class T>
+void ClassicLabel::change(T &field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    update();
+}
+
 void ClassicLabel::setBackColor(ColorValue color)
 {
-    if (m_backColor == color)
-        return;
-    m_backColor = color;
-    update();
+    change(m_backColor, color);
 }
 
 void ClassicLabel::setForeColor(ColorValue color)
 {
-    if (m_foreColor == color)
-        return;
-    m_foreColor = color;
-    update();
+    change(m_foreColor, color);
 }
 
 QColor ClassicLabel::resolvedBackColor() const
@@ -60,16 +64,12 @@ void ClassicLabel::click()
 
 void ClassicLabel::setFocusMark(bool shown)
 {
-    if (m_focusMark == shown)
-        return;
-    m_focusMark = shown;
-    update();
+    change(m_focusMark, shown);
 }
 
 void ClassicLabel::setFocusMarkWidth(int pixels)
 {
-    m_focusMarkWidth = pixels;
-    update();
+    change(m_focusMarkWidth, pixels);
 }
 
 void ClassicLabel::paintEvent(QPaintEvent *)

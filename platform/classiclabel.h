@@ -57,6 +57,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    template<class T>
+    void change(T &field, T value);
+
     ColorValue m_backColor = SystemColor::ButtonFace;
     ColorValue m_foreColor = SystemColor::ButtonText;
     bool m_pressed = false;

@@ -26,11 +26,10 @@ public:
 private:
     Platform &m_platform;
 
-    ClassicLabel *Label1 = nullptr;
-    ClassicLabel *Label2 = nullptr;
-    ClassicLabel *lblemail = nullptr;
-    ClassicLabel *lbladdress = nullptr;
-    QLabel *Picture1 = nullptr;
-    QLabel *Picture2 = nullptr;
+    // The two sentences, the two links below them, the pictures beside
+    // them and the button.
+    ClassicLabel *Label1 = nullptr, *Label2 = nullptr;
+    ClassicLabel *lblemail = nullptr, *lbladdress = nullptr;
+    QLabel *Picture1 = nullptr, *Picture2 = nullptr;
     QPushButton *Command1 = nullptr;
 };

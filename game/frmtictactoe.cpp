@@ -70,6 +70,7 @@ frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)
     BoardFocus::installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Tic Tac Toe"));
     setWindowIcon(pictureIcon(Picture::Grid));
+    m_platform.setBoxOwner(this);
 
     buildMenu();
     buildControls();

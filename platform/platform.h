@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 // What the game asks of the desktop: modal boxes, showing and unloading
 // windows, and the shell's open operation. Everything that blocks or leaves
@@ -17,6 +17,10 @@ public:
     enum Answer { OK = 1, Yes = 6, No = 7 };
 
     virtual ~Platform() = default;
+
+    // The window the boxes belong to: they open over it, the window manager
+    // keeps them above it, and they bear its icon.
+    virtual void setBoxOwner(QWidget *window) = 0;
 
     // Modal, with OK and Cancel, titled with the application title. Returns
     // the entry on OK and an empty text on Cancel.
@@ -45,9 +49,15 @@ inline const QString applicationTitle = QStringLiteral("TicTacToe");
 class QtPlatform : public Platform
 {
 public:
+    void setBoxOwner(QWidget *window) override;
     QString inputBox(const QString &prompt, const QString &defaultText = QString()) override;
     int messageBox(const QString &text, Buttons buttons = OKOnly) override;
     void showWindow(QWidget *window) override;
     void unloadWindow(QWidget *window) override;
     void shellOpen(const QString &address) override;
+
+private:
+    QWidget *boxOwner() const;
+
+    QPointer<QWidget> m_boxOwner;
 };

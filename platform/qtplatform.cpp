@@ -4,28 +4,51 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 
 namespace {
-// Boxes belong to the active window, so the window manager keeps them above
-// it and centres them on it; they block every window of the program alike.
-QWidget *boxParent()
+// Window managers draw the title in a bold face between the icon and three
+// buttons: a box only as wide as "Password incorrect." gets "Ti...e".
+constexpr int minimumBoxWidth = 200;
+
+// What every box has: it blocks every window of the program alike, bears
+// the application title and its owner's icon, and is wide enough for the
+// title to be read.
+void dressBox(QDialog *box)
 {
-    return QApplication::activeWindow();
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowTitle(applicationTitle);
+    if (const QWidget *owner = box->parentWidget())
+        box->setWindowIcon(owner->windowIcon());
+    box->setMinimumWidth(minimumBoxWidth);
 }
 } // namespace
 
+void QtPlatform::setBoxOwner(QWidget *window)
+{
+    m_boxOwner = window;
+}
+
+// The game window while it is shown. Without one, the active window: right
+// after a box closes there is none, and the next box would open anywhere.
+QWidget *QtPlatform::boxOwner() const
+{
+    if (m_boxOwner && m_boxOwner->isVisible())
+        return m_boxOwner;
+    return QApplication::activeWindow();
+}
+
 QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
 {
-    // On the heap and watched: should its parent go while the box is open,
+    // On the heap and watched: should its owner go while the box is open,
     // the box goes with it and must not be deleted twice.
-    QPointer<QInputDialog> box = new QInputDialog(boxParent());
-    box->setWindowModality(Qt::ApplicationModal);
-    box->setWindowTitle(applicationTitle);
+    QPointer<QInputDialog> box = new QInputDialog(boxOwner());
+    dressBox(box);
     box->setInputMode(QInputDialog::TextInput);
     box->setLabelText(prompt);
     box->setTextValue(defaultText);
@@ -39,9 +62,8 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
 
 int QtPlatform::messageBox(const QString &text, Buttons buttons)
 {
-    QPointer<QMessageBox> box = new QMessageBox(boxParent());
-    box->setWindowModality(Qt::ApplicationModal);
-    box->setWindowTitle(applicationTitle);
+    QPointer<QMessageBox> box = new QMessageBox(boxOwner());
+    dressBox(box);
     box->setIcon(QMessageBox::NoIcon);
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
@@ -53,6 +75,11 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
+    // A message box sizes itself to its contents and ignores a minimum
+    // width; a strut across its layout widens it.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(
+            new QSpacerItem(minimumBoxWidth, 0), grid->rowCount(), 0, 1, grid->columnCount());
     box->exec();
     if (!box)
         return buttons == YesNo ? No : OK;

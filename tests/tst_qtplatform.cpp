@@ -26,6 +26,7 @@ private slots:
     void messageBoxYesNo();
     void messageBoxOK();
     void boxesBlockEveryWindow();
+    void boxesBelongToTheGameWindow();
     void newGameThroughRealBoxes();
     void unansweredBoxIsRejected();
 };
@@ -152,6 +153,43 @@ void TestQtPlatform::boxesBlockEveryWindow()
     QVERIFY(game.activate());
     game.clickCell(1);
     QCOMPARE(game.cell(1)->text(), QStringLiteral(" O"));
+}
+
+// Every box belongs to the game window, also when no window is active, as
+// right after another box closed: it used to open without an owner, away
+// from the game, with a generic icon and too narrow for its title.
+void TestQtPlatform::boxesBelongToTheGameWindow()
+{
+    GameWindow game;
+    QVERIFY(game.show());
+    struct Seen
+    {
+        QWidget *owner;
+        QWindow *transientParent;
+        int width;
+        qint64 icon;
+    };
+    QList<Seen> seen;
+    const auto look = [&seen](QDialog *box) {
+        seen.append({box->parentWidget(), box->windowHandle()->transientParent(), box->width(),
+            box->windowIcon().cacheKey()});
+        box->reject();
+    };
+    whenModalBoxOpens(look);
+    game.platform.QtPlatform::inputBox(QStringLiteral("Please enter your name, Player 1:"));
+    QCOMPARE(QApplication::activeWindow(), nullptr);
+    whenModalBoxOpens(look);
+    game.platform.QtPlatform::messageBox(QStringLiteral("Password incorrect."));
+    whenModalBoxOpens(look);
+    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+
+    QCOMPARE(seen.size(), 3);
+    for (const Seen &box : seen) {
+        QCOMPARE(box.owner, &game.window);
+        QCOMPARE(box.transientParent, game.window.windowHandle());
+        QVERIFY2(box.width >= 200, qPrintable(QString::number(box.width)));
+        QCOMPARE(box.icon, game.window.windowIcon().cacheKey());
+    }
 }
 
 // A new game through the real name boxes, answered by typing.

@@ -120,6 +120,18 @@ void ClassicLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+// A double-click is one click: the first press and release made it, and the
+// second press, which arrives as this event, starts none. (Qt would take it
+// for a press, and its release for a second click.)
+void ClassicLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
 void ClassicLabel::keyPressEvent(QKeyEvent *event)
 {
     if (!isPressKey(event)) {

@@ -86,6 +86,7 @@ private slots:
     void linksHandTheShellTheirAddresses();
     void qtOpensTheSameAddresses();
     void restOfHelpOpensNothing();
+    void doubleClickIsOneClick();
     void gamePlaysOnBesideThem();
     void exitLeavesThemOpen();
     void modalBoxBlocksThem();
@@ -326,6 +327,30 @@ void TestInfo::restOfHelpOpensNothing()
     clickIn(help, QPoint(160, 100)); // right of the e-mail link
     QVERIFY(game.platform.opened.isEmpty());
     QCOMPARE(theWindow<frmHelp>(), help);
+}
+
+// A double-click opened a link twice: Qt takes its second press for a new
+// press. The hidden label beside the board asked for the password twice.
+void TestInfo::doubleClickIsOneClick()
+{
+    GameWindow game;
+    QVERIFY(game.show());
+    game.action("mnuMenuHelp")->trigger();
+    frmHelp *help = theWindow<frmHelp>();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    for (const char *link : {"lbladdress", "lblemail"}) {
+        QTest::mouseDClick(help->windowHandle(), Qt::LeftButton, {},
+            help->findChild<ClassicLabel *>(QLatin1String(link))->geometry().center());
+    }
+    QCOMPARE(game.platform.opened,
+        (QStringList {QStringLiteral("http://pelko.example/games/index.html"),
+            QStringLiteral("mailto:pelko@pelko.example")}));
+
+    QVERIFY(game.activate());
+    game.platform.answer({QStringLiteral("grindlefopsy")});
+    QTest::mouseDClick(game.window.windowHandle(), Qt::LeftButton, {},
+        game.toWindow(game.hiddenLabel()->geometry().center()));
+    QCOMPARE(game.platform.asked(), QStringList {QStringLiteral("Password?")});
 }
 
 void TestInfo::gamePlaysOnBesideThem()

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/twips.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
@@ -71,4 +72,14 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
 void frmAboutTTT::cmdOK_Click()
 {
     m_platform.unloadWindow(this);
+}
+
+// Some window managers give the window a minimise button all the same. With
+// no taskbar entry, a minimised About could not be found again: it comes
+// straight back.
+void frmAboutTTT::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
 }

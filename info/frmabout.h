@@ -22,6 +22,9 @@ public:
 
     void cmdOK_Click();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     Platform &m_platform;
 

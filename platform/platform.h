@@ -30,8 +30,8 @@ public:
     // button of a Yes/No box. Returns the Answer of the button pressed.
     virtual int messageBox(const QString &text, Buttons buttons = OKOnly) = 0;
 
-    // Shows a top-level window modeless and without an owner, raising it if
-    // it is already shown.
+    // Shows a top-level window modeless and without an owner; one already
+    // shown comes back restored if it was minimised, and in front.
     virtual void showWindow(QWidget *window) = 0;
 
     // Closes a window; one marked to be deleted on close is freed.

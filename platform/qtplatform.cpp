@@ -92,6 +92,7 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
 
 void QtPlatform::showWindow(QWidget *window)
 {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
     window->activateWindow();

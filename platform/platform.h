@@ -37,8 +37,9 @@ public:
     // Closes a window; one marked to be deleted on close is freed.
     virtual void unloadWindow(QWidget *window) = 0;
 
-    // Hands an address (http: or mailto:) to the desktop's own opener.
-    // The result is not reported: where nothing can open it, nothing happens.
+    // Hands an address (http: or mailto:) to the desktop's own opener, which
+    // starts in the root folder. The result is not reported: where nothing
+    // can open it, nothing happens.
     virtual void shellOpen(const QString &address) = 0;
 };
 

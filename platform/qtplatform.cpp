@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -103,7 +104,12 @@ void QtPlatform::unloadWindow(QWidget *window)
     window->close();
 }
 
+// The opener starts in the root folder, so that neither it nor the browser
+// or mail program it starts keeps the player's folder busy.
 void QtPlatform::shellOpen(const QString &address)
 {
+    const QString folder = QDir::currentPath();
+    QDir::setCurrent(QDir::rootPath());
     QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+    QDir::setCurrent(folder);
 }

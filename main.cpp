@@ -9,28 +9,59 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 namespace {
 QtMessageHandler qtHandler = nullptr;
-std::vector<std::pair<QtMsgType, QString>> heldMessages;
+struct HeldMessage
+{
+    QtMsgType type;
+    QString category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
 
-// Qt aborts with a long hint when it cannot reach a display. Until the
-// application stands, a fatal message becomes one clear line and status 1;
-// the others are held, and passed on once it stands.
-void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+QString firstLine(const QString &text)
+{
+    return text.section(QLatin1Char('\n'), 0, 0);
+}
+
+// Why the application could not stand, in one line: that the display could
+// not be opened where the platform plugin said so, and otherwise what Qt
+// said, its platform plugin's own words before its general advice.
+QString startupFailure(const QString &fatal)
+{
+    QString cause = firstLine(fatal);
+    for (const HeldMessage &held : heldMessages) {
+        if (held.text.startsWith(u"could not connect to display")) {
+            const QString display = qEnvironmentVariable("DISPLAY");
+            if (display.isEmpty())
+                return QStringLiteral("no display to show the game on (DISPLAY is not set)");
+            return QStringLiteral("cannot open the display %1 to show the game on").arg(display);
+        }
+        if (held.text.startsWith(u"Failed to create wl_display")) {
+            const QString display =
+                qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
+            return QStringLiteral("cannot open the Wayland display %1 to show the game on")
+                .arg(display);
+        }
+        if (held.category.startsWith(u"qt.qpa") &&
+            (held.type == QtWarningMsg || held.type == QtCriticalMsg))
+            cause = firstLine(held.text);
+    }
+    return cause;
+}
+
+// Qt aborts with a long hint when it cannot start. Until the application
+// stands, a fatal message becomes one clear line and status 1; the others
+// are held, and passed on once it stands.
+void startupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
-        heldMessages.emplace_back(type, message);
+        heldMessages.push_back({type, QString::fromLatin1(context.category), message});
         return;
     }
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        std::fputs("tictactoe: no display to show the game on (DISPLAY is not set)\n", stderr);
-    else
-        std::fprintf(stderr, "tictactoe: cannot open the display %s to show the game on\n",
-            display.constData());
+    std::fprintf(stderr, "tictactoe: %s\n", startupFailure(message).toLocal8Bit().constData());
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -38,12 +69,13 @@ void startupMessage(QtMsgType type, const QMessageLogContext &, const QString &m
 void passOnHeldMessages()
 {
     qInstallMessageHandler(qtHandler);
-    for (const auto &[type, message] : heldMessages) {
+    for (const HeldMessage &held : heldMessages) {
         const QMessageLogContext context;
         if (qtHandler)
-            qtHandler(type, context, message);
+            qtHandler(held.type, context, held.text);
         else
-            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+            std::fprintf(
+                stderr, "%s\n", qPrintable(qFormatLogMessage(held.type, context, held.text)));
     }
     heldMessages.clear();
 }

@@ -34,3 +34,5 @@ test_packages+=(debhelper devscripts)
 # The accessibility bus, a listener on it and the screen reader, for the
 # test of keyboard play by ear.
 test_packages+=(at-spi2-core python3-pyatspi orca)
+# The game on Wayland: Qt's Wayland platform plugin and a headless compositor.
+test_packages+=(qt6-wayland weston)

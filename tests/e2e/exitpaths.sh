@@ -14,13 +14,26 @@ mkdir -p "$work"
 command -v wmctrl >/dev/null || { echo "wmctrl is missing" >&2; exit 1; }
 . "$(dirname "$0")/xsession.sh"
 
-step "no display: one line on stderr and status 1"
-status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$game" >"$work/out.log" 2>"$work/err.log" || status=$?
-[ "$status" = 1 ] || fail "status $status without a display"
-[ "$(wc -l <"$work/err.log")" = 1 ] || fail "stderr: $(cat "$work/err.log")"
-grep -q "display" "$work/err.log" || fail "stderr: $(cat "$work/err.log")"
-[ ! -s "$work/out.log" ] || fail "stdout: $(cat "$work/out.log")"
+# Starts the game in the environment given after $1 and expects it not to
+# start: status 1, nothing on stdout and the one line $1 on stderr.
+fails_to_start() {
+    local expected=$1 status=0
+    shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$game" >"$work/out.log" \
+        2>"$work/err.log" || status=$?
+    [ "$status" = 1 ] || fail "status $status with $*"
+    [ "$(cat "$work/err.log")" = "tictactoe: $expected" ] || fail "with $*: $(cat "$work/err.log")"
+    [ ! -s "$work/out.log" ] || fail "stdout: $(cat "$work/out.log")"
+}
+
+step "no display, or a missing platform plugin: one line on stderr and status 1"
+fails_to_start "no display to show the game on (DISPLAY is not set)"
+fails_to_start "cannot open the display :59999 to show the game on" DISPLAY=:59999
+mkdir -p -m 700 "$work/no-compositor"
+fails_to_start "cannot open the Wayland display wayland-0 to show the game on" \
+    QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR="$work/no-compositor"
+# Qt's own words, not a display that was never tried.
+fails_to_start 'Could not find the Qt platform plugin "bogus" in ""' QT_QPA_PLATFORM=bogus
 
 start_session
 

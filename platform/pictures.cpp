@@ -26,14 +26,19 @@ QString baseName(Picture which)
 
 QPixmap picture(Picture which)
 {
+    const qreal ratio = qGuiApp->devicePixelRatio();
+    if (ratio <= 1.0)
+        return QPixmap(baseName(which) + QStringLiteral(".png"));
     // The large variant where the screen scales, marked so that it still
-    // takes 32 x 32 logical pixels.
-    if (qGuiApp->devicePixelRatio() > 1.0) {
-        QPixmap large(baseName(which) + QStringLiteral("@2x.png"));
-        large.setDevicePixelRatio(2.0);
-        return large;
-    }
-    return QPixmap(baseName(which) + QStringLiteral(".png"));
+    // takes 32 x 32 logical pixels. On a screen scaled by a fraction it is
+    // resampled once, here, to the screen's own pixels: painted at any other
+    // size it would be resampled at each paint, and blurred or uneven.
+    QPixmap large(baseName(which) + QStringLiteral("@2x.png"));
+    const QSize onScreen = (QSizeF(32, 32) * ratio).toSize();
+    if (large.size() != onScreen)
+        large = large.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    large.setDevicePixelRatio(ratio);
+    return large;
 }
 
 QIcon pictureIcon(Picture which)

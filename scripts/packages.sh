@@ -34,5 +34,6 @@ test_packages+=(debhelper devscripts)
 # The accessibility bus, a listener on it and the screen reader, for the
 # test of keyboard play by ear.
 test_packages+=(at-spi2-core python3-pyatspi orca)
-# The game on Wayland: Qt's Wayland platform plugin and a headless compositor.
-test_packages+=(qt6-wayland weston)
+# The game on Wayland: Qt's Wayland platform plugin, a headless compositor,
+# and dbus-send to wake the accessibility bus the test plays through.
+test_packages+=(qt6-wayland weston dbus-bin)

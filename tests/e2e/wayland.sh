@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TicTacToe developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The game on Wayland, in a private headless weston: played through the
+# accessibility bus, with Wayland's protocol log showing that every box is
+# parented to the game window and that the windows carry the app id.
+#
+#   wayland.sh TICTACTOE WORKDIR
+set -euo pipefail
+
+game=$1 work=$2
+mkdir -p "$work"
+for tool in weston dbus-send /usr/bin/python3; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+# Its helpers only: this session has no X server.
+. "$(dirname "$0")/xsession.sh"
+
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+rm -rf "$HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
+    XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
+
+spawn dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+    >"$work/bus.log" 2>&1
+wait_for "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+# The accessibility bus, up before the game looks for it.
+wait_for "the accessibility bus" dbus-send --session --dest=org.a11y.Bus --print-reply \
+    /org/a11y/bus org.a11y.Bus.GetAddress
+
+spawn weston --backend=headless-backend.so --socket=wayland-test --idle-time=0 \
+    >"$work/weston.log" 2>&1
+wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/wayland-test"
+
+step "the game on Wayland"
+WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 \
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spawn "$game" >"$work/game.log" 2>&1
+game_pid=$!
+/usr/bin/python3 "$(dirname "$0")/atspi-play.py" "$wait_scale"
+wait_for "the program to end" ended
+status=0
+wait "$game_pid" || status=$?
+[ "$status" = 0 ] || fail "the program ended with status $status: $(tail -n 20 "$work/game.log")"
+
+step "the protocol log: app id, and every box parented to the game window"
+# Each toplevel as its requests leave the game: title, app id and parent,
+# noted when it is destroyed (ids are reused) or at the end.
+toplevels=$(awk '
+    function note(id) { if (id in title) print title[id] "|" app[id] "|" parent[id]; delete title[id] }
+    /-> xdg_surface@[0-9]+\.get_toplevel/ { match($0, /xdg_toplevel@[0-9]+/); id = substr($0, RSTART, RLENGTH); title[id] = ""; app[id] = ""; parent[id] = "" }
+    /-> xdg_toplevel@[0-9]+\./ {
+        match($0, /xdg_toplevel@[0-9]+/); id = substr($0, RSTART, RLENGTH)
+        if ($0 ~ /set_title\(/) { t = $0; sub(/.*set_title\("/, "", t); sub(/"\).*/, "", t); title[id] = t }
+        if ($0 ~ /set_app_id\(/) { a = $0; sub(/.*set_app_id\("/, "", a); sub(/"\).*/, "", a); app[id] = a }
+        if ($0 ~ /set_parent\(/) { p = $0; sub(/.*set_parent\(/, "", p); sub(/\).*/, "", p); parent[id] = p }
+        if ($0 ~ /\.destroy\(/) note(id)
+    }
+    END { for (id in title) note(id) }' "$work/game.log")
+echo "$toplevels"
+main=$(grep -n -m 1 -- '-> xdg_toplevel@[0-9]*.set_title("Tic Tac Toe")' "$work/game.log" |
+    grep -o 'xdg_toplevel@[0-9]*')
+[ -n "$main" ] || fail "no game window in the protocol log"
+grep -qx "Tic Tac Toe|example.pelko.tictactoe|" <<<"$toplevels" || fail "the game window's app id"
+[ "$(grep -c '^TicTacToe|' <<<"$toplevels")" -ge 2 ] || fail "fewer than two boxes"
+! grep '^TicTacToe|' <<<"$toplevels" | grep -v "^TicTacToe|example.pelko.tictactoe|$main$" ||
+    fail "a box not parented to the game window $main"
+for title in "About Tic Tac Toe" "Pelko's Games Help"; do
+    grep -qx "$title|example.pelko.tictactoe|" <<<"$toplevels" || fail "$title: app id or owner"
+done
+step "passed"

@@ -68,7 +68,7 @@ def window(title):
 
 def box_saying(text):
     """The open box that says text."""
-    dialog = find(application(), "dialog", "TicTacToe")
+    dialog = top_level("TicTacToe")
     return dialog if dialog and find(dialog, "label", text) else None
 
 
@@ -136,23 +136,14 @@ def all_below(root):
             yield from all_below(child)
 
 
-def pressable(node):
-    return "Action" in pyatspi.utils.listInterfaces(node) and any(
-        node.queryAction().getName(i) == "Press" for i in range(node.queryAction().nActions))
-
-
-if pressable(cell(1)):
-    step("a game to a win, and Play again? answered No")
-    for number in (1, 4, 2, 5, 3):
-        press(cell(number))
-    dialog = box("Play again?")
-    press(find(dialog, "push button", "No"))
-    box_closed("Play again?")
-    status_is("Click Menu - New Game or push F2 to get started.")
-else:
-    # The cells are plain labels to the accessibility bus: they cannot be
-    # pressed through it, and a headless compositor has no pointer.
-    step("the cells cannot be pressed through the accessibility bus: no game played")
+step("a game to a win, and Play again? answered No")
+for number in (1, 4, 2, 5, 3):
+    press(cell(number))
+dialog = box("Play again?")
+status_is("Ann Won!")
+press(find(dialog, "push button", "No"))
+box_closed("Play again?")
+status_is("Click Menu - New Game or push F2 to get started.")
 
 step("the About and Help windows, opened and closed")
 menu("Help")

@@ -65,7 +65,7 @@ main=$(grep -n -m 1 -- '-> xdg_toplevel@[0-9]*.set_title("Tic Tac Toe")' "$work/
     grep -o 'xdg_toplevel@[0-9]*')
 [ -n "$main" ] || fail "no game window in the protocol log"
 grep -qx "Tic Tac Toe|example.pelko.tictactoe|" <<<"$toplevels" || fail "the game window's app id"
-[ "$(grep -c '^TicTacToe|' <<<"$toplevels")" -ge 2 ] || fail "fewer than two boxes"
+[ "$(grep -c '^TicTacToe|' <<<"$toplevels")" = 3 ] || fail "not three boxes"
 ! grep '^TicTacToe|' <<<"$toplevels" | grep -v "^TicTacToe|example.pelko.tictactoe|$main$" ||
     fail "a box not parented to the game window $main"
 for title in "About Tic Tac Toe" "Pelko's Games Help"; do

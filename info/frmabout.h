@@ -28,12 +28,10 @@ protected:
 private:
     Platform &m_platform;
 
+    // The button, the texts, the two pictures and the line above the warning.
     QPushButton *cmdOK = nullptr;
-    QLabel *picIcon = nullptr;
-    ClassicLabel *lblDescription = nullptr;
-    ClassicLabel *lblDisclaimer = nullptr;
-    ClassicLabel *lblTitle = nullptr;
-    ClassicLabel *lblVersion = nullptr;
-    QLabel *Picture1 = nullptr;
+    ClassicLabel *lblDescription = nullptr, *lblDisclaimer = nullptr;
+    ClassicLabel *lblTitle = nullptr, *lblVersion = nullptr;
+    QLabel *picIcon = nullptr, *Picture1 = nullptr;
     LineShape *Line1 = nullptr;
 };

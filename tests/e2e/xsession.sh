@@ -19,12 +19,13 @@ wait_scale=${TICTACTOE_WAIT_SCALE:-1}
 groups=()
 end_group() {
     kill -TERM -- "-$1" 2>/dev/null || return 0
-    wait "$1" 2>/dev/null || true
     for _ in $(seq 1 100); do
-        kill -0 -- "-$1" 2>/dev/null || return 0
+        kill -0 -- "-$1" 2>/dev/null || break
         sleep 0.02
     done
+    # What does not end when asked is killed: cleanup never waits long.
     kill -KILL -- "-$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
 }
 cleanup() {
     # The game first, then the window manager, the bus and the server.

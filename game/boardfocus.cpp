@@ -19,7 +19,7 @@ public:
     AccessibleCell(ClassicLabel *cell, BoardFocus *board)
         : QAccessibleWidget(cell, QAccessible::Button)
         , m_board(board)
-    { }
+    {}
 
     ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
 

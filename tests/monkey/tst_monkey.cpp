@@ -203,7 +203,7 @@ public:
         : seed(seed)
         , rng(seed)
         , figures(figures)
-    { }
+    {}
 
     QString start() { return newSession(); }
     QString step();
@@ -455,11 +455,8 @@ void Monkey::boxOpened(std::size_t i, const ModelBox &box)
     const qsizetype at = game->platform.boxes.size() - 1 - boxesBefore;
     const QString asked = game->platform.boxes.last().text;
     if (at != qsizetype(i) || asked != box.text) {
-        note(QStringLiteral("box %1 of the event was %2, expected box %3 %4")
-                 .arg(at + 1)
-                 .arg(shown(asked))
-                 .arg(i + 1)
-                 .arg(shown(box.text)));
+        const QString wrongBox = QStringLiteral("box %1 of the event was %2, expected box %3 %4");
+        note(wrongBox.arg(at + 1).arg(shown(asked)).arg(i + 1).arg(shown(box.text)));
     } else if (const QString seen = differences(*game, box.behind); !seen.isEmpty()) {
         note(QStringLiteral("behind box %1 %2: %3").arg(i + 1).arg(shown(box.text), seen));
     }

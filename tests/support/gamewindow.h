@@ -19,7 +19,7 @@ class GameWindow
 public:
     GameWindow()
         : window(platform)
-    { }
+    {}
 
     // Shows the window and makes it active, as keys need it to be.
     bool show()

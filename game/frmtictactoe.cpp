@@ -215,7 +215,7 @@ void frmTicTacToe::changeEvent(QEvent *event)
 void frmTicTacToe::setMessage(const QString &text)
 {
     lblMessage->setText(text);
-    Announcement::announce(lblMessage, text);
+    Announcement::announce(lblMessage);
 }
 
 std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
@@ -413,11 +413,11 @@ void frmTicTacToe::PlayAgain()
     // A screen reader speaks the box's button as the box takes the focus,
     // and stops speaking what came before: the result is said again then.
     bool resultRepeated = false;
-    const auto repeatResult = connect(qApp, &QApplication::focusChanged, this,
-        [this, &resultRepeated, result = lblMessage->text()](QWidget *, QWidget *now) {
+    const auto repeatResult = connect(
+        qApp, &QApplication::focusChanged, this, [this, &resultRepeated](QWidget *, QWidget *now) {
             if (!resultRepeated && now && now->window() != this) {
                 resultRepeated = true;
-                Announcement::announce(lblMessage, result);
+                Announcement::announce(lblMessage);
             }
         });
     vntPlayAgain = m_platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include "classiclabel.h"
 #include "linklabel.h"
 
 #include <QAccessible>
@@ -14,7 +15,7 @@ class AccessibleLink : public QAccessibleWidget
 public:
     explicit AccessibleLink(LinkLabel *link)
         : QAccessibleWidget(link, QAccessible::Link)
-    { }
+    {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -69,20 +70,50 @@ void installAccessibleInterfaces()
     Q_UNUSED(installed);
 }
 
-Announcement::Announcement(QWidget *label, const QString &text)
+Announcement::Announcement(ClassicLabel *label)
     : QWidget(label->parentWidget())
 {
     installAccessibleInterfaces();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(label->geometry());
     stackUnder(label);
-    setAccessibleName(withoutAccessKeys(text));
 }
 
-void Announcement::announce(QWidget *label, const QString &text)
+// Made once the program waits for input again, and only if the label still
+// says it: the move that wins writes "It's Bob's turn." and at once "Ann
+// Won!", and only the result is news.
+void Announcement::announce(ClassicLabel *label)
 {
+    QMetaObject::invokeMethod(
+        label,
+        [label, text = label->text()] {
+            if (label->text() == text)
+                make(label, withoutAccessKeys(text));
+        },
+        Qt::QueuedConnection);
+}
+
+void Announcement::make(ClassicLabel *label, const QString &text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt's own announcement, made by a notification that is never shown:
+    // a screen reader drops an announcement of any other object that comes
+    // within a tenth of a second of the program's last, but not one of a
+    // notification.
+    auto *announcer =
+        label->parentWidget()->findChild<Announcement *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!announcer) {
+        announcer = new Announcement(label);
+        announcer->hide();
+    }
+    QAccessibleAnnouncementEvent event(announcer, text);
+    QAccessible::updateAccessibility(&event);
+#else
     for (auto *old :
         label->parentWidget()->findChildren<Announcement *>(Qt::FindDirectChildrenOnly))
         delete old;
-    (new Announcement(label, text))->show();
+    auto *announcement = new Announcement(label);
+    announcement->setAccessibleName(text);
+    announcement->show();
+#endif
 }

@@ -4,24 +4,29 @@
 
 #include <QWidget>
 
+class ClassicLabel;
+
 // What assistive tools are told beyond Qt's defaults: the About and Help
 // windows are windows, a link label is a link, and an announcement is a
 // notification. Installed once; safe to call again.
 void installAccessibleInterfaces();
 
-// A message for screen readers that leaves the focus where it is: a fresh
-// notification per message, shown without being drawn. Screen readers
-// speak a notification as it appears, and would not speak the changed
-// text of a label that has no focus.
+// A message for screen readers that leaves the focus where it is, made by
+// an object with the notification role, which screen readers never pass
+// over. From Qt 6.8 on it is Qt's own announcement, made by one such object
+// that is never shown. Before, a fresh notification per message is shown
+// without being drawn: screen readers speak a notification as it appears,
+// and would not speak the changed text of a label that has no focus.
 class Announcement : public QWidget
 {
     Q_OBJECT
 
 public:
-    // Replaces the announcement made for the label with one of its text as
-    // the label shows it, an access-key "&" left out.
-    static void announce(QWidget *label, const QString &text);
+    // Announces what the label says, an access-key "&" left out, in place
+    // of what was announced for it before.
+    static void announce(ClassicLabel *label);
 
 private:
-    Announcement(QWidget *label, const QString &text);
+    explicit Announcement(ClassicLabel *label);
+    static void make(ClassicLabel *label, const QString &text);
 };

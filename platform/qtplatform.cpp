@@ -68,6 +68,13 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
     box->setIcon(QMessageBox::NoIcon);
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The screen readers of Qt 6.8's desktops (Orca 45 and later) read a
+    // box's description, and skip a label of fewer than three words: without
+    // it "Play again?" goes unsaid. Older ones read the label itself, and
+    // would say the text twice.
+    box->setAccessibleDescription(text);
+#endif
     QPushButton *yes = nullptr;
     if (buttons == YesNo) {
         yes = box->addButton(QMessageBox::Yes);

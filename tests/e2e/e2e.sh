@@ -92,7 +92,5 @@ window_named "About Tic Tac Toe" >/dev/null || fail "About closed with the main 
 xdotool windowactivate --sync "$about"
 wait_for "the About window to have the keyboard" has_focus "$about"
 xdotool key Return
-wait_for "the program to end" ended
-wait "$game_pid" && status=0 || status=$?
-[ "$status" = 0 ] || fail "the program ended with status $status"
+expect_end
 step "passed"

@@ -5,8 +5,8 @@
 # A game played with the keyboard alone, with a screen reader listening: the
 # built program in a private X session with its own accessibility bus, the
 # Orca screen reader, and a listener on the bus. Checks which cell holds the
-# focus and that each status line change arrives as a notification, then
-# what Orca would have said (its debug log).
+# focus and that each status line change reaches the bus as a message to
+# speak, then what Orca would have said (its debug log).
 #
 #   spoken.sh TICTACTOE WORKDIR
 set -euo pipefail
@@ -20,6 +20,13 @@ command -v orca >/dev/null || fail "orca is missing"
 start_session
 # Qt speaks to the bus only when asked to, or when a desktop says so.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# Orca's speech server plays into ALSA's null device: no sound card, or the
+# lack of one, can hang or mute it.
+mkdir -p "$HOME/.config/speech-dispatcher"
+printf 'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n' \
+    >"$HOME/.config/speech-dispatcher/speechd.conf"
+echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+atspi="/usr/bin/python3 $(dirname "$0")/atspi.py"
 
 events="$work/events.log"
 touch "$events"
@@ -29,12 +36,8 @@ spawn orca -u "$work/orca-prefs" --debug-file="$work/orca.log" >"$work/orca.out"
 orca_pid=$!
 # Orca writes its log in chunks: wait for it on the bus instead. Debian's
 # Python, which has the bindings, whatever python3 comes first in PATH.
-orca_on_bus() {
-    /usr/bin/python3 -c 'import pyatspi, sys
-sys.exit(not any(app and app.name == "orca" for app in pyatspi.Registry.getDesktop(0)))'
-}
-wait_for "the screen reader" orca_on_bus
-spawn /usr/bin/python3 "$(dirname "$0")/atspi-listen.py" "$events" >"$work/listen.out" 2>&1
+wait_for "the screen reader" $atspi running orca
+spawn $atspi listen "$events" >"$work/listen.out" 2>&1
 wait_for "the bus listener" grep -qx ready "$work/listen.out"
 
 start_game "$game"
@@ -69,7 +72,7 @@ keys_then() {
     settle
 }
 cell() { echo "focus push button: row $1, column $2, ${3:-empty}"; }
-said() { echo "shown notification: $1"; }
+said() { echo "said: $1"; }
 
 step "a new game: the turn is announced"
 new_game "Ann" "Bob"
@@ -92,7 +95,7 @@ keys_then space "$(said "Ann Won!")" "focus push button: Yes"
 wait_box "$main"
 settle
 wait_for "the result with the box" \
-    bash -c "tail -n 3 '$events' | grep -qxF 'shown notification: Ann Won!'"
+    bash -c "tail -n 3 '$events' | grep -qxF 'said: Ann Won!'"
 press_in_box Return
 answer_box "$main" "Cyd"
 answer_box "$main" "Dee"
@@ -116,10 +119,9 @@ press_in_box alt+n
 wait_for "the idle text" seen_since 1 "$(said "Click Menu - New Game or push F2 to get started.")"
 
 step "what Orca said"
-# Orca writes its log in chunks of a few kilobytes, and now and then does
-# not finish when asked to end (it waits on its speech server, which has no
-# sound card here). So a few more moves over the board push what matters
-# out of its buffer; then it is asked to end, and killed should it not.
+# Orca writes its log in chunks of a few kilobytes: a few more moves over
+# the board push what matters out of its buffer; then it is asked to end,
+# and killed should it not.
 keys_then "Tab Left" "$(cell 3 2)"
 keys_then Up "$(cell 2 2)"
 keys_then Up "$(cell 1 2)"
@@ -127,18 +129,20 @@ kill "$orca_pid"
 orca_ended() { ! kill -0 "$orca_pid" 2>/dev/null; }
 poll_until orca_ended || kill -KILL -- "-$orca_pid" 2>/dev/null || true
 wait "$orca_pid" 2>/dev/null || true
-sed -n "s/.*SPEECH OUTPUT: '\(.*\)'{.*/\1/p" "$work/orca.log" >"$work/spoken.txt"
+sed -n "s/.*SPEECH OUTPUT: '\(.*\)' *{.*/\1/p" "$work/orca.log" >"$work/spoken.txt"
 spoke() { grep -qF -- "$1" "$work/spoken.txt" || fail "Orca did not say: $1"; }
 # Orca runs behind the keys and reads a cell as it finds it then: the
-# place with an empty cell, and with a mark.
-grep -qE "^row [1-3], column [1-3], empty push button" "$work/spoken.txt" ||
+# place with an empty cell, and with a mark. (Orca 48 calls a push button
+# a button, and says a notification's role apart from its text.)
+grep -qE "^row [1-3], column [1-3], empty (push )?button" "$work/spoken.txt" ||
     fail "Orca did not say an empty cell's place"
-grep -qE "^row [1-3], column [1-3], [OX] push button" "$work/spoken.txt" ||
+grep -qE "^row [1-3], column [1-3], [OX] (push )?button" "$work/spoken.txt" ||
     fail "Orca did not say a marked cell's place"
-spoke "notification It's Bob's turn."
-spoke "notification Ann Won!"
-grep -qE "^notification +The Cat Won!$" "$work/spoken.txt" || fail "Orca did not say the cat won"
-# The result follows the box's announcement, so it is heard with the box.
-grep -A5 -F "Play again?" "$work/spoken.txt" | grep -qF "Ann Won!" ||
+spoke "It's Bob's turn."
+grep -qE "^(notification )? *The Cat Won!$" "$work/spoken.txt" || fail "Orca did not say the cat won"
+# With the question, the result that ended the game and the focused button.
+grep -A6 -F "Play again?" "$work/spoken.txt" | grep -qE "(^|notification )Ann Won!$" ||
     fail "Orca did not say the result with Play again?"
+grep -A6 -F "Play again?" "$work/spoken.txt" | grep -qE "^Yes (push )?button" ||
+    fail "Orca did not say the Yes button with Play again?"
 step "passed"

@@ -17,17 +17,7 @@ done
 # Its helpers only: this session has no X server.
 . "$(dirname "$0")/xsession.sh"
 
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
-rm -rf "$HOME" "$XDG_RUNTIME_DIR"
-mkdir -p "$HOME"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
-    XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
-
-spawn dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
-    >"$work/bus.log" 2>&1
-wait_for "the session bus" test -S "$XDG_RUNTIME_DIR/bus"
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
+start_private_session
 # The accessibility bus, up before the game looks for it.
 wait_for "the accessibility bus" dbus-send --session --dest=org.a11y.Bus --print-reply \
     /org/a11y/bus org.a11y.Bus.GetAddress
@@ -41,19 +31,17 @@ WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 \
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spawn "$game" >"$work/game.log" 2>&1
 game_pid=$!
 /usr/bin/python3 "$(dirname "$0")/atspi-play.py" "$wait_scale"
-wait_for "the program to end" ended
-status=0
-wait "$game_pid" || status=$?
-[ "$status" = 0 ] || fail "the program ended with status $status: $(tail -n 20 "$work/game.log")"
+expect_end
 
 step "the protocol log: app id, and every box parented to the game window"
 # Each toplevel as its requests leave the game: title, app id and parent,
-# noted when it is destroyed (ids are reused) or at the end.
+# noted when it is destroyed (ids are reused) or at the end. The log writes
+# an object as xdg_toplevel@15, or since libwayland 1.23 xdg_toplevel#15.
 toplevels=$(awk '
     function note(id) { if (id in title) print title[id] "|" app[id] "|" parent[id]; delete title[id] }
-    /-> xdg_surface@[0-9]+\.get_toplevel/ { match($0, /xdg_toplevel@[0-9]+/); id = substr($0, RSTART, RLENGTH); title[id] = ""; app[id] = ""; parent[id] = "" }
-    /-> xdg_toplevel@[0-9]+\./ {
-        match($0, /xdg_toplevel@[0-9]+/); id = substr($0, RSTART, RLENGTH)
+    /-> xdg_surface[@#][0-9]+\.get_toplevel/ { match($0, /xdg_toplevel[@#][0-9]+/); id = substr($0, RSTART, RLENGTH); title[id] = ""; app[id] = ""; parent[id] = "" }
+    /-> xdg_toplevel[@#][0-9]+\./ {
+        match($0, /xdg_toplevel[@#][0-9]+/); id = substr($0, RSTART, RLENGTH)
         if ($0 ~ /set_title\(/) { t = $0; sub(/.*set_title\("/, "", t); sub(/"\).*/, "", t); title[id] = t }
         if ($0 ~ /set_app_id\(/) { a = $0; sub(/.*set_app_id\("/, "", a); sub(/"\).*/, "", a); app[id] = a }
         if ($0 ~ /set_parent\(/) { p = $0; sub(/.*set_parent\(/, "", p); sub(/\).*/, "", p); parent[id] = p }
@@ -61,8 +49,8 @@ toplevels=$(awk '
     }
     END { for (id in title) note(id) }' "$work/game.log")
 echo "$toplevels"
-main=$(grep -n -m 1 -- '-> xdg_toplevel@[0-9]*.set_title("Tic Tac Toe")' "$work/game.log" |
-    grep -o 'xdg_toplevel@[0-9]*')
+main=$(grep -n -m 1 -- '-> xdg_toplevel[@#][0-9]*.set_title("Tic Tac Toe")' "$work/game.log" |
+    grep -o 'xdg_toplevel[@#][0-9]*')
 [ -n "$main" ] || fail "no game window in the protocol log"
 grep -qx "Tic Tac Toe|example.pelko.tictactoe|" <<<"$toplevels" || fail "the game window's app id"
 [ "$(grep -c '^TicTacToe|' <<<"$toplevels")" = 3 ] || fail "not three boxes"

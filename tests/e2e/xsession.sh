@@ -27,9 +27,18 @@ end_group() {
     kill -KILL -- "-$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
+# Daemons that leave their group (a speech server started by a screen
+# reader) still carry the session's runtime folder in their environment.
+leftovers() {
+    [ -n "${XDG_RUNTIME_DIR:-}" ] || return 0
+    grep -lzx -- "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null |
+        cut -d/ -f3 | grep -vx "$$" || true
+}
 cleanup() {
     # The game first, then the window manager, the bus and the server.
     for ((i = ${#groups[@]} - 1; i >= 0; i--)); do end_group "${groups[i]}"; done
+    local pid
+    for pid in $(leftovers); do kill -KILL "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 
@@ -62,29 +71,33 @@ wait_for() {
     poll_until "$@" || fail "timed out waiting for $what"
 }
 
-# Starts a private desktop session: Xvfb on a free display with openbox on
-# it, a session bus of its own, and a home and runtime folder under $work,
-# so that nothing from the machine's own session (or the lack of one)
-# reaches the game. Exports DISPLAY and DBUS_SESSION_BUS_ADDRESS.
-start_session() {
+# A home, runtime folder and session bus of the test's own, under $work, so
+# that nothing from the machine's own session (or the lack of one) reaches
+# the game. Exports HOME, XDG_RUNTIME_DIR and DBUS_SESSION_BUS_ADDRESS.
+start_private_session() {
     export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
     rm -rf "$HOME" "$XDG_RUNTIME_DIR"
     mkdir -p "$HOME"
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
+    unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
         XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
-
-    exec 3>"$work/display"
-    spawn Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1
-    exec 3>&-
-    wait_for "the X server" test -s "$work/display"
-    export DISPLAY=":$(cat "$work/display")"
 
     session_bus="$XDG_RUNTIME_DIR/bus"
     spawn dbus-daemon --session --nofork --nopidfile --address="unix:path=$session_bus" \
         >"$work/bus.log" 2>&1
     wait_for "the session bus" test -S "$session_bus"
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_bus"
+}
+
+# Starts a private desktop session: a private session with Xvfb on a free
+# display and openbox on it. Exports DISPLAY too.
+start_session() {
+    start_private_session
+    exec 3>"$work/display"
+    spawn Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1
+    exec 3>&-
+    wait_for "the X server" test -s "$work/display"
+    export DISPLAY=":$(cat "$work/display")"
 
     # No autostart: the desktop services it starts would race the game.
     spawn openbox --sm-disable --startup true >"$work/openbox.log" 2>&1
@@ -101,6 +114,18 @@ has_window() { [ -n "$(visible_windows)" ]; }
 gone() { ! visible_windows | grep -qx "$1"; }
 has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+
+# Waits for the game to end and checks its status ($1, by default 0). In a
+# sanitizer build a finding makes the status non-zero; it is shown too.
+expect_end() {
+    wait_for "the program to end" ended
+    local status=0
+    wait "$game_pid" || status=$?
+    [ "$status" = "${1:-0}" ] ||
+        fail "the program ended with status $status: $(tail -n 20 "$work/game.log")"
+    ! grep -E "AddressSanitizer|LeakSanitizer|runtime error" "$work/game.log" ||
+        fail "a sanitizer finding"
+}
 
 # The window that has the keyboard, once it is one of ours other than $1.
 focused_box() {

@@ -53,7 +53,7 @@ box_over_main() {
 
 step "every box over the game window, the second name box too"
 activate_main
-xdotool key F2
+press_f2
 for name in Ann Bob; do
     wait_box "$main"
     box_over_main

@@ -63,7 +63,7 @@ still_open() {
 step "closing the main window while a name box is open"
 start_game "$game"
 activate_main
-xdotool key F2
+press_f2
 wait_box "$main"
 close_under_box
 press_in_box Return
@@ -95,7 +95,7 @@ expect_end
 step "a signal while a box is open ends the program"
 start_game "$game"
 activate_main
-xdotool key F2
+press_f2
 wait_box "$main"
 kill -TERM "$game_pid"
 expect_end 143

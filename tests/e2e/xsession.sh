@@ -6,7 +6,7 @@
 # real input: the server, a window manager, the game, and a player's moves.
 # The sourcing script sets "work" to a folder for logs first.
 
-for tool in Xvfb dbus-daemon openbox xdotool xprop xwininfo import setsid; do
+for tool in Xvfb dbus-daemon openbox xdotool xkbcomp xprop xwininfo import setsid; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
@@ -167,6 +167,14 @@ start_game() {
     [ "$x,$((y + menu_height))" = "17,55" ] || fail "the client area is at $x,$((y + menu_height))"
 }
 
+# F2, by its keycode: xdotool 3.20160805 finds a function key at the level
+# that xkb-data 2.48 and later reach with Ctrl+Alt, and presses Alt with it.
+press_f2() {
+    local keycode
+    keycode=$(xkbcomp -xkb "$DISPLAY" - 2>/dev/null | sed -n 's/^ *<FK02> = \([0-9]*\);/\1/p')
+    xdotool key "${keycode:-F2}"
+}
+
 activate_main() {
     xdotool windowactivate --sync "$main"
     wait_for "the main window to have the keyboard" has_focus "$main"
@@ -200,7 +208,7 @@ answer_box() {
 # F2, and both names typed into the real boxes.
 new_game() {
     activate_main
-    xdotool key F2
+    press_f2
     answer_box "$main" "$1"
     answer_box "$main" "$2"
 }

@@ -24,12 +24,14 @@ step() { echo "-- $SECONDS s: $*"; }
 
 rm -rf "$work"
 src=$work/a/tictactoe-$version
-mkdir -p "$src" "$work/b"
+mkdir -p "$work/a" "$work/b"
 
-# The tracked files as they are now, edits included; never the build folders.
-git -C "$source" ls-files -z |
-    (cd "$source" && while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done) |
-    tar -C "$source" --null -T - -cf - | tar -C "$src" -xf -
+# The upstream tarball, and debian/ beside it, both as git tracks them now,
+# edits included; never the build folders.
+"$source/packaging/orig-tarball.sh" "$work/a" >/dev/null
+tar -C "$work/a" -xJf "$work/a/tictactoe_$version.orig.tar.xz"
+tree=$(git -C "$source" stash create)
+git -C "$source" archive "${tree:-HEAD}" debian | tar -C "$src" -xf -
 cp -a "$src" "$work/b/"
 
 changelog_version=$(dpkg-parsechangelog -l "$src/debian/changelog" -S Version)
@@ -38,11 +40,6 @@ changelog_version=$(dpkg-parsechangelog -l "$src/debian/changelog" -S Version)
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$src/debian/changelog" -S Timestamp)
 export DEB_BUILD_OPTIONS="parallel=$(nproc)"
-
-# The upstream tarball is the tree without debian/.
-tar -C "$work/a" --sort=name --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
-    --exclude="tictactoe-$version/debian" -cJf "$work/a/tictactoe_$version.orig.tar.xz" \
-    "tictactoe-$version"
 
 build() { # FOLDER [dpkg-buildpackage options]
     local folder=$1
@@ -60,8 +57,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
+# Since Debian 13 some libraries carry "t64" in their package's name.
 for package in fonts-liberation2 libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-    grep -qxF "$package" <<<"$names" || fail "Depends lacks $package"
+    grep -qx "${package}\(t64\)\?" <<<"$names" || fail "Depends lacks $package"
 done
 
 expected=(
@@ -114,18 +112,35 @@ trap 'kill -- -$second_build 2>/dev/null || true' EXIT
 
 step "lintian --pedantic"
 # Every tag fails, down to the pedantic ones; debian/*lintian-overrides say
-# why each overridden one stays.
+# why each overridden one stays. A lintian older than the package's Policy
+# version judges by rules since changed: the version itself, and the fields
+# and debhelper level whose defaults moved on. Those few tags are left to a
+# current lintian (scripts/package-in.sh), and shown.
 status=0
 lintian --no-cfg --display-info --pedantic --fail-on error,warning,info,pedantic \
     "$work/a/tictactoe_${changelog_version}_$arch.changes" >"$work/lintian.log" 2>&1 || status=$?
 cat "$work/lintian.log"
-[ "$status" -eq 0 ] && ! grep -q '^[EWIPX]: ' "$work/lintian.log" ||
-    fail "lintian reports tags (status $status)"
+tags=$(grep '^[EWIPX]: ' "$work/lintian.log" || true)
+standards=$(sed -n 's/^Standards-Version: *//p' "$src/debian/control")
+if ! grep -qF "\"version\" : \"$standards" /usr/share/lintian/data/debian-policy/releases.json; then
+    older=': (newer-standards-version|silent-on-rules-requiring-root|recommended-field .*Priority'
+    older+='|unused-override package-uses-old-debhelper-compat-version)'
+    echo "$(lintian --version) predates Policy $standards: not failing on these"
+    grep -E "$older" <<<"$tags" || true
+    tags=$(grep -v -E "$older" <<<"$tags" || true)
+fi
+# Status 2 is lintian's for tags found, which are judged above.
+[[ "$status" = [02] && -z "$tags" ]] || fail "lintian reports tags (status $status)"
 
 step "hardening-check"
-# Debian 12's C start-up files carry no control-flow protection note, so no
-# program linked there can have one; every other check must pass.
-hardening-check --nocfprotection "$root/usr/games/tictactoe" || fail "the program is not hardened"
+# No program of Debian 12 or 13, /usr/bin/ls included, carries the note of
+# control-flow or branch protection: the C start-up files have none. Every
+# other check must pass.
+unmarked=(--nocfprotection)
+if grep -q -- --nobranchprotection < <(hardening-check --help 2>&1); then
+    unmarked+=(--nobranchprotection)
+fi
+hardening-check "${unmarked[@]}" "$root/usr/games/tictactoe" || fail "the program is not hardened"
 
 step "the second build, in another folder"
 wait "$second_build" || { cat "$work/b/build.log"; fail "the second build fails"; }

@@ -29,11 +29,16 @@ build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core 
 test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagick clang-format
                desktop-file-utils appstream lintian dpkg-dev file strace valgrind
                libxcb-damage0-dev pkgconf procps)
-# Building and checking the Debian package: hardening-check is in devscripts.
-test_packages+=(debhelper devscripts)
+# Building and checking the Debian package: the upstream tarball from git,
+# the package build, lintian, hardening-check (in devscripts), and what the
+# autopkgtest plays the packaged game with (debian/tests/control).
+package_packages=(git xz-utils build-essential debhelper devscripts lintian fonts-liberation2
+                  xvfb xauth x11-xkb-utils openbox dbus-daemon xdotool x11-utils imagemagick)
+test_packages+=("${package_packages[@]}")
 # The accessibility bus, a listener on it and the screen reader, for the
-# test of keyboard play by ear.
-test_packages+=(at-spi2-core python3-pyatspi orca)
+# test of keyboard play by ear; the voice a desktop has, so that the speech
+# server really plays (into a silent sink that the test sets up).
+test_packages+=(at-spi2-core python3-pyatspi orca speech-dispatcher-espeak-ng)
 # The game on Wayland: Qt's Wayland platform plugin, a headless compositor,
 # and dbus-send to wake the accessibility bus the test plays through.
 test_packages+=(qt6-wayland weston dbus-bin)

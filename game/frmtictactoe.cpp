@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtictactoe.h"
 
-#include "boardfocus.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "platform/accessibility.h"
+#include "platform/boardfocus.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
 #include "platform/lineshape.h"
@@ -66,8 +66,6 @@ frmTicTacToe::frmTicTacToe(Platform &platform, QWidget *parent)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("frmTicTacToe"));
-    installAccessibleInterfaces();
-    BoardFocus::installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Tic Tac Toe"));
     setWindowIcon(pictureIcon(Picture::Grid));
     m_platform.setBoxOwner(this);
@@ -260,6 +258,8 @@ void frmTicTacToe::mnuMenuNewGame_Click()
 // Opens the Help window beside the game, or brings the open one forward.
 void frmTicTacToe::mnuMenuHelp_Click()
 {
+    if (m_help && !m_help->isVisible())
+        delete m_help; // closed, and waiting to be deleted
     if (!m_help)
         m_help = new frmHelp(m_platform);
     m_platform.showWindow(m_help);
@@ -268,6 +268,8 @@ void frmTicTacToe::mnuMenuHelp_Click()
 // Opens the About window beside the game, or brings the open one forward.
 void frmTicTacToe::mnuMenuAbout_Click()
 {
+    if (m_about && !m_about->isVisible())
+        delete m_about; // closed, and waiting to be deleted
     if (!m_about)
         m_about = new frmAboutTTT(m_platform);
     m_platform.showWindow(m_about);

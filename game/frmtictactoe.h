@@ -97,7 +97,8 @@ private:
 
     // The information windows have no owner, so that the game and they go
     // on beside each other; these find the open ones again, and the
-    // destructor frees those still open.
+    // destructor frees those still open. A closed one is deleted later, and
+    // until then is hidden.
     QPointer<frmAboutTTT> m_about;
     QPointer<frmHelp> m_help;
 

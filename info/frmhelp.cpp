@@ -3,7 +3,6 @@
 #include "frmhelp.h"
 
 #include "modhelp.h"
-#include "platform/accessibility.h"
 #include "platform/classiclabel.h"
 #include "platform/desktoplook.h"
 #include "platform/linklabel.h"
@@ -18,7 +17,6 @@ frmHelp::frmHelp(Platform &platform)
     : QWidget(nullptr)
     , m_platform(platform)
 {
-    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmHelp"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pelko's Games Help"));

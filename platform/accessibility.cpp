@@ -2,13 +2,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include "boardfocus.h"
 #include "classiclabel.h"
 #include "linklabel.h"
+#include "platform.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 
 namespace {
+// Where a click could land now: on a shown, enabled control, while no box
+// of the program's is open.
+bool clickable(const ClassicLabel *control)
+{
+    return !Platform::boxOpen() && control->isVisible() && control->isEnabled();
+}
+
+// A press from an assistive tool takes the user's path, as Qt's own buttons
+// do: it is queued, so that the tool's call returns at once (a winning move
+// opens "Play again?", whose event loop would hold the call until it is
+// answered), and it clicks only where a click could land, when asked and
+// when carried out.
+void pressLater(ClassicLabel *control)
+{
+    if (!clickable(control))
+        return;
+    QMetaObject::invokeMethod(
+        control,
+        [control] {
+            if (clickable(control))
+                control->click();
+        },
+        Qt::QueuedConnection);
+}
+
 // A link named by the address it shows, pressed like a click.
 class AccessibleLink : public QAccessibleWidget
 {
@@ -28,7 +56,7 @@ public:
     void doAction(const QString &name) override
     {
         if (name == pressAction())
-            link()->click();
+            pressLater(link());
         else
             QAccessibleWidget::doAction(name);
     }
@@ -37,6 +65,54 @@ private:
     LinkLabel *link() const { return static_cast<LinkLabel *>(widget()); }
 };
 
+// A cell as a screen reader meets it: a button named by its place and its
+// mark ("row 1, column 2, O"), that can be pressed like a click. The board
+// is looked up afresh each time: it goes before its cells when the window
+// is destroyed.
+class AccessibleCell : public QAccessibleWidget
+{
+public:
+    explicit AccessibleCell(ClassicLabel *cell)
+        : QAccessibleWidget(cell, QAccessible::Button)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const BoardFocus *board = BoardFocus::boardOf(cell());
+            const int index = board ? board->indexOf(cell()) : -1;
+            if (index < 0)
+                return QString();
+            const QString mark = cell()->text().trimmed();
+            return QStringLiteral("row %1, column %2, ").arg(index / 3 + 1).arg(index % 3 + 1) +
+                (mark.isEmpty() ? QStringLiteral("empty") : mark);
+        }
+        if (t == QAccessible::Description)
+            return QString(); // the place is in the name already
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        const BoardFocus *board = BoardFocus::boardOf(cell());
+        s.focusable = true;
+        s.focused = board && board->holdsFocus(cell());
+        return s;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            pressLater(cell());
+    }
+
+private:
+    ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
+};
+
+// Everything the program tells assistive tools beyond Qt's defaults.
 QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
@@ -46,10 +122,22 @@ QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (className == u"LinkLabel")
         return new AccessibleLink(static_cast<LinkLabel *>(widget));
+    if (className == u"ClassicLabel" && BoardFocus::boardOf(widget))
+        return new AccessibleCell(static_cast<ClassicLabel *>(widget));
+    if (className == u"BoardFocus")
+        return new QAccessibleWidget(widget, QAccessible::Grouping, QStringLiteral("Board"));
     if (className == u"Announcement")
         return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
+
+// Once, as the application starts, before any widget is asked about: Qt
+// keeps the first description it finds for an object.
+void installAccessibleInterfaces()
+{
+    QAccessible::installFactory(interfaceFor);
+}
+Q_COREAPP_STARTUP_FUNCTION(installAccessibleInterfaces)
 
 // "&&" is one "&"; a single "&" only underlines the next character.
 QString withoutAccessKeys(const QString &text)
@@ -64,16 +152,9 @@ QString withoutAccessKeys(const QString &text)
 }
 } // namespace
 
-void installAccessibleInterfaces()
-{
-    static const bool installed = (QAccessible::installFactory(interfaceFor), true);
-    Q_UNUSED(installed);
-}
-
 Announcement::Announcement(ClassicLabel *label)
     : QWidget(label->parentWidget())
 {
-    installAccessibleInterfaces();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(label->geometry());
     stackUnder(label);
@@ -109,9 +190,13 @@ void Announcement::make(ClassicLabel *label, const QString &text)
     QAccessibleAnnouncementEvent event(announcer, text);
     QAccessible::updateAccessibility(&event);
 #else
+    // The old ones go once the program waits again, so that a screen
+    // reader's question about one in the meantime still finds it.
     for (auto *old :
-        label->parentWidget()->findChildren<Announcement *>(Qt::FindDirectChildrenOnly))
-        delete old;
+        label->parentWidget()->findChildren<Announcement *>(Qt::FindDirectChildrenOnly)) {
+        old->hide();
+        old->deleteLater();
+    }
     auto *announcement = new Announcement(label);
     announcement->setAccessibleName(text);
     announcement->show();

@@ -6,10 +6,11 @@
 
 class ClassicLabel;
 
-// What assistive tools are told beyond Qt's defaults: the About and Help
-// windows are windows, a link label is a link, and an announcement is a
-// notification. Installed once; safe to call again.
-void installAccessibleInterfaces();
+// What assistive tools are told beyond Qt's defaults, all in
+// accessibility.cpp and installed as the application starts: the About and
+// Help windows are windows, a link label is a link, a board cell a button
+// named by its place and mark, and an announcement a notification. The
+// presses they offer act as a click would, and only where it could.
 
 // A message for screen readers that leaves the focus where it is, made by
 // an object with the notification role, which screen readers never pass

@@ -2,14 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "linklabel.h"
 
-#include "accessibility.h"
 #include "pictures.h"
 
 LinkLabel::LinkLabel(
     QWidget *parent, const QString &name, const QRect &geometry, const QString &text)
     : ClassicLabel(parent, name, geometry, text)
 {
-    installAccessibleInterfaces();
     setForeColor(SystemColor::Highlight);
     setCursor(clickHereCursor());
     setFocusPolicy(Qt::TabFocus);

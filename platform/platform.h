@@ -41,6 +41,24 @@ public:
     // starts in the root folder. The result is not reported: where nothing
     // can open it, nothing happens.
     virtual void shellOpen(const QString &address) = 0;
+
+    // Whether one of the program's boxes is open: nothing behind it takes a
+    // click then, an assistive tool's press included.
+    static bool boxOpen() { return openBoxes > 0; }
+
+protected:
+    // Held by a box's implementation for as long as the box is open.
+    class BoxOpen
+    {
+    public:
+        BoxOpen() { ++openBoxes; }
+        ~BoxOpen() { --openBoxes; }
+        BoxOpen(const BoxOpen &) = delete;
+        BoxOpen &operator=(const BoxOpen &) = delete;
+    };
+
+private:
+    static inline int openBoxes = 0;
 };
 
 // The title borne by every box.

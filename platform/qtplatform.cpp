@@ -53,6 +53,7 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
     box->setInputMode(QInputDialog::TextInput);
     box->setLabelText(prompt);
     box->setTextValue(defaultText);
+    const BoxOpen open;
     const bool accepted = box->exec() == QDialog::Accepted;
     if (!box)
         return QString();
@@ -88,6 +89,7 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
         grid->addItem(
             new QSpacerItem(minimumBoxWidth, 0), grid->rowCount(), 0, 1, grid->columnCount());
+    const BoxOpen open;
     box->exec();
     if (!box)
         return buttons == YesNo ? No : OK;

@@ -41,6 +41,7 @@ private slots:
     void ampersandAndMarkupInNames();
     void longNameKeepsTheWindow();
     void accessibility();
+    void pressesTakeTheUsersPath();
     void exit_data();
     void exit();
 };
@@ -493,13 +494,63 @@ void TestBoard::accessibility()
     // The press action is a click: it marks an enabled cell only.
     auto *action = QAccessible::queryAccessibleInterface(game.cell(8))->actionInterface();
     QCOMPARE(action->actionNames(), QStringList {QAccessibleActionInterface::pressAction()});
-    action->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(name(game.cell(8)), QStringLiteral("row 3, column 2, X"));
-    QAccessible::queryAccessibleInterface(game.cell(6))
-        ->actionInterface()
-        ->doAction(QAccessibleActionInterface::pressAction());
+    game.press(game.cell(8));
+    game.press(game.cell(6));
+    QCoreApplication::processEvents();
     QCOMPARE(game.board().join(u'|'), QStringLiteral("||||| O|| X|"));
     QCOMPARE(game.status(), turnOf(QStringLiteral("Ann")));
+}
+
+// An assistive press takes the user's path: the tool's call returns before
+// the click, so a winning press does not hold it while "Play again?" waits
+// for an answer, and a press behind any box, where no click lands, changes
+// nothing, then or later.
+void TestBoard::pressesTakeTheUsersPath()
+{
+    GameWindow game;
+    QVERIFY(game.show());
+    game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+    QStringList pressedThrough;
+    const auto pressBehind = [&game, &pressedThrough] {
+        const QStringList board = game.board();
+        const QString status = game.status();
+        const qsizetype boxes = game.platform.boxes.size();
+        for (int n = 1; n <= 9; ++n)
+            game.press(game.cell(n));
+        QCoreApplication::processEvents();
+        if (game.board() != board || game.status() != status || game.platform.boxes.size() != boxes)
+            pressedThrough << game.platform.boxes[boxes - 1].text;
+    };
+    const auto name = [&pressBehind](const QString &entry) {
+        return [&pressBehind, entry] {
+            pressBehind();
+            return entry;
+        };
+    };
+    const auto answer = [&pressBehind](int code) {
+        return [&pressBehind, code] {
+            pressBehind();
+            return code;
+        };
+    };
+    game.clickCell(1);
+    game.platform.inputAnswers = {name(QStringLiteral("Cyd")), name(QStringLiteral("Dee"))};
+    QTest::keyClick(&game.window, Qt::Key_F2);
+    game.platform.inputAnswers = {name(QStringLiteral("wrong"))};
+    game.platform.messageAnswers = {answer(Platform::OK), answer(Platform::No)};
+    game.clickAt(game.hiddenLabel()->geometry().center());
+    game.clickCells({1, 4, 2, 5});
+
+    const qsizetype boxes = game.platform.boxes.size();
+    game.press(game.cell(3));
+    QCOMPARE(game.platform.boxes.size(), boxes);
+    QCoreApplication::processEvents();
+    QCOMPARE(game.platform.asked().mid(boxes), QStringList {QStringLiteral("Play again?")});
+    QCoreApplication::processEvents();
+    QCOMPARE(game.status(), startText);
+    QCOMPARE(game.board(), QStringList(9));
+    QCOMPARE(pressedThrough, QStringList());
+    QCOMPARE(game.platform.asked().size(), 7); // two games' names, two password boxes, one question
 }
 
 // Exit and the title bar's close button both close the main window.

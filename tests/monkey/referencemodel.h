@@ -155,6 +155,13 @@ public:
         startGame(answers);
     }
 
+    // An assistive tool's press on cell n: what a click on it does.
+    void press(int n, const ModelAnswers &answers)
+    {
+        last = {};
+        move(n, answers);
+    }
+
     void click(QPoint p, const ModelAnswers &answers)
     {
         last = {};

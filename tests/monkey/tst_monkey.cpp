@@ -4,7 +4,9 @@
 // Random play against the reference model. A seeded driver clicks anywhere
 // on the window, presses F2, uses every menu item, answers the boxes from a
 // hostile set of texts, opens and closes the About and Help windows and
-// resizes the window; after every event the window must show what the model
+// resizes the window; as an assistive tool would, it walks the whole
+// accessible tree and presses cells, links and buttons, behind the boxes
+// too; after every event the window must show what the model
 // of the rules shows, and must have asked exactly the boxes the model asked,
 // in order, each with the window behind it as the model had it.
 //
@@ -21,6 +23,7 @@
 #include "platform/desktoplook.h"
 #include "referencemodel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 
@@ -127,6 +130,7 @@ struct Figures
     int codeOne = 0, codeTwo = 0, codeCat = 0, codeRefused = 0;
     int menuNewGame = 0, f2 = 0, menuHelp = 0, menuAbout = 0, menuExit = 0;
     int infoClosed = 0, resizes = 0, onPicture = 0, onNothing = 0, onClosedCell = 0;
+    int pressedCells = 0, pressedLinks = 0, pressedBehindBoxes = 0, treeWalks = 0;
 };
 
 enum class Event {
@@ -146,6 +150,11 @@ enum class Event {
     HelpButton,
     HelpClose,
     Resize,
+    PressCell,
+    PressLink,
+    PressAboutButton,
+    PressHelpButton,
+    WalkTree,
     Count
 };
 
@@ -195,6 +204,29 @@ QString differences(const GameWindow &game, const ModelView &view)
     return out.join(QStringLiteral("; "));
 }
 
+// Asks every object of every window what a screen reader asks: name, role,
+// state, place and actions. A description that outlives what it describes
+// shows up here, under the sanitizers.
+void walkAccessible(QAccessibleInterface *object, int depth)
+{
+    if (!object || !object->isValid() || depth > 20)
+        return;
+    for (int t = QAccessible::Name; t <= QAccessible::Accelerator; ++t)
+        object->text(QAccessible::Text(t));
+    object->role();
+    object->state();
+    object->rect();
+    if (QAccessibleActionInterface *actions = object->actionInterface())
+        actions->actionNames();
+    for (int i = 0; i < object->childCount(); ++i)
+        walkAccessible(object->child(i), depth + 1);
+}
+void walkAccessibleTree()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        walkAccessible(QAccessible::queryAccessibleInterface(window), 0);
+}
+
 // One seed's run: the window, the model, and the random choices between them.
 class Monkey
 {
@@ -223,6 +255,8 @@ private:
     void script(const std::vector<ModelBox> &boxes);
     void boxOpened(std::size_t index, const ModelBox &box);
     QString perform(Event event, QPoint point);
+    QString pressLink();
+    void pressBehindBox();
     QString closeInfo(Event event);
     QSize drawSize();
     QString resize();
@@ -242,6 +276,7 @@ private:
     bool aboutOpen = false;
     bool helpOpen = false;
     QString name1; // the last name drawn for player 1
+    int pressed = 0; // the cell of a press event
     int index = 0;
     Event previous = Event::Count;
     std::deque<QString> trace;
@@ -292,6 +327,11 @@ Event Monkey::chooseEvent()
     weight[int(Event::HelpButton)] = helpOpen ? 15 : 0;
     weight[int(Event::HelpClose)] = helpOpen ? 15 : 0;
     weight[int(Event::Resize)] = 15;
+    weight[int(Event::PressCell)] = playing ? 150 : 15;
+    weight[int(Event::PressLink)] = helpOpen ? 15 : 0;
+    weight[int(Event::PressAboutButton)] = aboutOpen ? 5 : 0;
+    weight[int(Event::PressHelpButton)] = helpOpen ? 5 : 0;
+    weight[int(Event::WalkTree)] = 20;
     int total = 0;
     for (int w : weight)
         total += w;
@@ -452,6 +492,8 @@ void Monkey::boxOpened(std::size_t i, const ModelBox &box)
     if (openBoxes > 0)
         note(QStringLiteral("a box opened while another box was open"));
     ++openBoxes;
+    if (pick(4) == 0)
+        pressBehindBox();
     const qsizetype at = game->platform.boxes.size() - 1 - boxesBefore;
     const QString asked = game->platform.boxes.last().text;
     if (at != qsizetype(i) || asked != box.text) {
@@ -484,6 +526,10 @@ QString Monkey::step()
         result = model.result();
     } else if (event == Event::Resize) {
         newSize = drawSize();
+    } else if (event == Event::PressCell) {
+        pressed = between(1, 9);
+        model.press(pressed, answers());
+        result = model.result();
     }
     trace.push_back(describe(event, point, result));
     if (trace.size() > 20)
@@ -546,6 +592,19 @@ QString Monkey::perform(Event event, QPoint point)
         return closeInfo(event);
     case Event::Resize:
         return resize();
+    case Event::PressCell:
+        // Queued: the tool's call returns first, the click follows.
+        GameWindow::press(game->cell(pressed));
+        QCoreApplication::processEvents();
+        return {};
+    case Event::PressLink:
+        return pressLink();
+    case Event::PressAboutButton:
+    case Event::PressHelpButton:
+        return closeInfo(event);
+    case Event::WalkTree:
+        walkAccessibleTree();
+        return {};
     default:
         game->clickAt(point);
         return {};
@@ -554,7 +613,8 @@ QString Monkey::perform(Event event, QPoint point)
 
 QString Monkey::closeInfo(Event event)
 {
-    const bool about = event == Event::AboutButton || event == Event::AboutClose;
+    const bool about = event == Event::AboutButton || event == Event::AboutClose ||
+        event == Event::PressAboutButton;
     const QList<QWidget *> windows = infoWindows(about ? "frmAboutTTT" : "frmHelp", true);
     if (windows.size() != 1)
         return QStringLiteral("%1 %2 windows open, expected one")
@@ -563,6 +623,12 @@ QString Monkey::closeInfo(Event event)
     QWidget *window = windows.first();
     if (event == Event::AboutClose || event == Event::HelpClose) {
         window->close();
+    } else if (event == Event::PressAboutButton || event == Event::PressHelpButton) {
+        // Qt's own buttons animate a press before they click.
+        GameWindow::press(window->findChild<QPushButton *>(
+            about ? QStringLiteral("cmdOK") : QStringLiteral("Command1")));
+        if (!QTest::qWaitFor([window] { return !window->isVisible(); }))
+            return QStringLiteral("a pressed button did not close its window");
     } else {
         auto *button = window->findChild<QPushButton *>(
             about ? QStringLiteral("cmdOK") : QStringLiteral("Command1"));
@@ -570,6 +636,34 @@ QString Monkey::closeInfo(Event event)
     }
     (about ? aboutOpen : helpOpen) = false;
     return {};
+}
+
+// A press on one of the Help window's links hands its address to the shell
+// once.
+QString Monkey::pressLink()
+{
+    const QList<QWidget *> windows = infoWindows("frmHelp", true);
+    if (windows.size() != 1)
+        return QStringLiteral("%1 Help windows open, expected one").arg(windows.size());
+    const qsizetype opened = game->platform.opened.size();
+    GameWindow::press(windows.first()->findChild<ClassicLabel *>(
+        pick(2) ? QStringLiteral("lbladdress") : QStringLiteral("lblemail")));
+    QCoreApplication::processEvents();
+    if (game->platform.opened.size() != opened + 1)
+        return QStringLiteral("a link pressed opened %1 addresses")
+            .arg(game->platform.opened.size() - opened);
+    ++figures.pressedLinks;
+    return {};
+}
+
+// Presses behind an open box, where no click lands: on cells, and on a
+// link when Help is open. The comparison that follows finds any effect.
+void Monkey::pressBehindBox()
+{
+    GameWindow::press(game->cell(between(1, 9)));
+    for (QWidget *help : infoWindows("frmHelp", true))
+        GameWindow::press(help->findChild<ClassicLabel *>(QStringLiteral("lbladdress")));
+    ++figures.pressedBehindBoxes;
 }
 
 // Back to the design, larger, or now and then smaller: a smaller window
@@ -741,6 +835,16 @@ void Monkey::count(Event event, const ReferenceModel::Result &result)
     case Event::Resize:
         ++f.resizes;
         break;
+    case Event::PressCell:
+        ++f.pressedCells;
+        break;
+    case Event::PressAboutButton:
+    case Event::PressHelpButton:
+        ++f.infoClosed;
+        break;
+    case Event::WalkTree:
+        ++f.treeWalks;
+        break;
     default:
         break;
     }
@@ -751,12 +855,16 @@ QString Monkey::describe(Event event, QPoint point, const ReferenceModel::Result
     static const char *const names[] = {"click near a cell centre", "click on the board",
         "click on a seam or edge", "click on the win picture's place", "click on the hidden label",
         "click off the board", "F2", "menu New Game", "menu Help", "menu About", "menu Exit",
-        "Close About button", "About close()", "Close Help button", "Help close()", "resize"};
+        "Close About button", "About close()", "Close Help button", "Help close()", "resize",
+        "press on a cell", "press on a link", "press on Close About", "press on Close Help",
+        "walk the accessible tree"};
     QString text = QStringLiteral("#%1 %2").arg(index).arg(QLatin1String(names[int(event)]));
     if (event <= Event::Elsewhere)
         text += QStringLiteral(" at (%1,%2)").arg(point.x()).arg(point.y());
     if (event == Event::Resize)
         text += QStringLiteral(" to %1x%2").arg(newSize.width()).arg(newSize.height());
+    if (event == Event::PressCell)
+        text += QStringLiteral(" %1").arg(pressed);
     QStringList boxes;
     for (const ModelBox &box : result.boxes) {
         if (box.buttons < 0)
@@ -814,6 +922,8 @@ void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QStr
 void TestMonkey::initTestCase()
 {
     applyDesktopLook();
+    // As with a screen reader running: the accessibility layer answers.
+    QAccessible::setActive(true);
     testHandler = qInstallMessageHandler(quietPlatform);
 }
 
@@ -871,6 +981,12 @@ void TestMonkey::reachedEverything()
                              .arg(f.menuExit)
                              .arg(f.infoClosed)
                              .arg(f.resizes);
+    qInfo().noquote() << QStringLiteral("presses on cells %1, on links %2, behind boxes %3; "
+                                        "tree walks %4")
+                             .arg(f.pressedCells)
+                             .arg(f.pressedLinks)
+                             .arg(f.pressedBehindBoxes)
+                             .arg(f.treeWalks);
     qInfo().noquote() << QStringLiteral("clicks on the win picture %1, on a closed cell %2, "
                                         "on no control %3")
                              .arg(f.onPicture)
@@ -887,6 +1003,8 @@ void TestMonkey::reachedEverything()
     QVERIFY2(f.menuNewGame > 0 && f.f2 > 0, "New Game not used both by menu and F2");
     QVERIFY2(f.menuHelp > 0 && f.menuAbout > 0 && f.menuExit > 0, "a menu item never used");
     QVERIFY2(f.infoClosed > 0, "no About or Help window closed");
+    QVERIFY2(f.pressedCells > 0 && f.pressedBehindBoxes > 0 && f.treeWalks > 0,
+        "no assistive press or tree walk");
 }
 
 QTEST_MAIN(TestMonkey)

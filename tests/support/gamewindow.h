@@ -8,6 +8,7 @@
 #include "platform/lineshape.h"
 #include "scriptedplatform.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QTest>
@@ -89,6 +90,14 @@ public:
     {
         for (int number : numbers)
             clickCell(number);
+    }
+
+    // What an assistive tool's press does to a control: queued, as with
+    // Qt's own buttons, so it acts once events are processed.
+    static void press(QWidget *control)
+    {
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
     }
 
     // F2 with the names answered from the script.

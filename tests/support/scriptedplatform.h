@@ -44,6 +44,7 @@ public:
         }
         const InputAnswer next = std::move(inputAnswers.front());
         inputAnswers.pop_front();
+        const BoxOpen open;
         return next();
     }
 
@@ -56,6 +57,7 @@ public:
         }
         const MessageAnswer next = std::move(messageAnswers.front());
         messageAnswers.pop_front();
+        const BoxOpen open;
         return next();
     }
 

@@ -28,10 +28,6 @@ public:
     static BoardFocus *boardOf(const QObject *cell);
     int indexOf(const QObject *cell) const;
 
-    // Describes the cells to assistive tools; to be called before the cells
-    // are made, as Qt keeps the first description it finds.
-    static void installAccessibleInterfaces();
-
 protected:
     bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent *event) override;

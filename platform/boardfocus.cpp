@@ -2,71 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardfocus.h"
 
-#include "platform/classiclabel.h"
+#include "classiclabel.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 
 #include <algorithm>
-
-namespace {
-// A cell as a screen reader meets it: a button named by its place and its
-// mark ("row 1, column 2, O"), that can be pressed like a click.
-class AccessibleCell : public QAccessibleWidget
-{
-public:
-    AccessibleCell(ClassicLabel *cell, BoardFocus *board)
-        : QAccessibleWidget(cell, QAccessible::Button)
-        , m_board(board)
-    {}
-
-    ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name) {
-            const int index = m_board->indexOf(cell());
-            const QString mark = cell()->text().trimmed();
-            return QStringLiteral("row %1, column %2, ").arg(index / 3 + 1).arg(index % 3 + 1) +
-                (mark.isEmpty() ? QStringLiteral("empty") : mark);
-        }
-        if (t == QAccessible::Description)
-            return QString(); // the place is in the name already
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.focusable = true;
-        s.focused = m_board->holdsFocus(cell());
-        return s;
-    }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction())
-            cell()->click();
-    }
-
-private:
-    BoardFocus *m_board;
-};
-
-QAccessibleInterface *boardInterfaces(const QString &className, QObject *object)
-{
-    if (className == u"ClassicLabel") {
-        if (BoardFocus *board = BoardFocus::boardOf(object))
-            return new AccessibleCell(static_cast<ClassicLabel *>(object), board);
-    }
-    if (className == u"BoardFocus")
-        return new QAccessibleWidget(
-            static_cast<QWidget *>(object), QAccessible::Grouping, QStringLiteral("Board"));
-    return nullptr;
-}
-} // namespace
 
 BoardFocus::BoardFocus(QWidget *parent, const std::array<ClassicLabel *, 9> &cells)
     : QWidget(parent)
@@ -79,12 +20,6 @@ BoardFocus::BoardFocus(QWidget *parent, const std::array<ClassicLabel *, 9> &cel
     lower(); // under the cells: it draws nothing and takes no click
     for (ClassicLabel *cell : m_cells)
         cell->installEventFilter(this);
-}
-
-void BoardFocus::installAccessibleInterfaces()
-{
-    static const bool installed = (QAccessible::installFactory(boardInterfaces), true);
-    Q_UNUSED(installed);
 }
 
 int BoardFocus::indexOf(const QObject *cell) const

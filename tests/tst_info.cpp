@@ -239,6 +239,15 @@ void TestInfo::closedWindowComesBackFresh()
     QCOMPARE(theWindow<frmHelp>()->size(), QSize(246, 126));
     theWindow<frmAboutTTT>()->close();
     theWindow<frmHelp>()->close();
+
+    // Asked for again while the closed ones wait to be deleted: live windows.
+    game.action("mnuMenuAbout")->trigger();
+    game.action("mnuMenuHelp")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(theWindow<frmAboutTTT>() && theWindow<frmAboutTTT>()->isVisible());
+    QVERIFY(theWindow<frmHelp>() && theWindow<frmHelp>()->isVisible());
+    theWindow<frmAboutTTT>()->close();
+    theWindow<frmHelp>()->close();
 }
 
 void TestInfo::aboutClosesWithEnterAndEscape_data()

@@ -25,6 +25,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 
 #include <deque>
@@ -627,7 +628,8 @@ QString Monkey::closeInfo(Event event)
         // Qt's own buttons animate a press before they click.
         GameWindow::press(window->findChild<QPushButton *>(
             about ? QStringLiteral("cmdOK") : QStringLiteral("Command1")));
-        if (!QTest::qWaitFor([window] { return !window->isVisible(); }))
+        const QPointer<QWidget> pressed = window; // deleted once closed
+        if (!QTest::qWaitFor([&pressed] { return !pressed || !pressed->isVisible(); }))
             return QStringLiteral("a pressed button did not close its window");
     } else {
         auto *button = window->findChild<QPushButton *>(

@@ -35,6 +35,8 @@ test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagi
 package_packages=(git xz-utils build-essential debhelper devscripts lintian fonts-liberation2
                   xvfb xauth x11-xkb-utils openbox dbus-daemon xdotool x11-utils imagemagick)
 test_packages+=("${package_packages[@]}")
+# The licence check that distributions' reviewers run.
+test_packages+=(reuse)
 # The accessibility bus, a listener on it and the screen reader, for the
 # test of keyboard play by ear; the voice a desktop has, so that the speech
 # server really plays (into a silent sink that the test sets up).

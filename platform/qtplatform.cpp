@@ -70,10 +70,10 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
     box->setTextFormat(Qt::PlainText);
     box->setText(text);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // The screen readers of Qt 6.8's desktops (Orca 45 and later) read a
-    // box's description, and skip a label of fewer than three words: without
-    // it "Play again?" goes unsaid. Older ones read the label itself, and
-    // would say the text twice.
+    // The screen reader of Qt 6.8's desktops (Orca 48 on Debian 13) reads a
+    // box's description, and skips a label of fewer than three words: without
+    // it "Play again?" goes unsaid. Orca 43, with Qt 6.4, reads the label itself,
+    // and would say the text twice.
     box->setAccessibleDescription(text);
 #endif
     QPushButton *yes = nullptr;

@@ -12,6 +12,8 @@ done
 
 # Waits scale with the build: a sanitizer or valgrind build runs slower.
 wait_scale=${TICTACTOE_WAIT_SCALE:-1}
+# The test's Python helpers leave no compiled copy in the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 
 # Every process the test starts leads a process group of its own, so that
 # ending it also ends whatever it started (a bus daemon's activated

@@ -50,7 +50,7 @@ QString shown(const QString &text)
         if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
             out += c;
         else
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
     }
     return out + QLatin1Char('"');
 }

@@ -16,16 +16,23 @@ command -v strace >/dev/null || { echo "strace is missing" >&2; exit 1; }
 . "$(dirname "$0")/xsession.sh"
 
 start_session
-trace="$work/strace.log"
-start_game "$game" strace -f -qq -o "$trace" -e trace=%file,%network,%process,memfd_create
+raw="$work/strace.log" trace="$work/calls.log"
+start_game "$game" strace -f -qq -o "$raw" -e trace=%file,%network,%process,memfd_create
 new_game "Ann" "Bob"
 for n in 5 1 9; do click_cell "$n"; done
 menu x
 wait_for "the program to end" ended
+# A call that another thread interrupts is written in two lines, "<unfinished
+# ...>" and "<... NAME resumed>": each is joined into one.
+awk '/ <unfinished \.\.\.>$/ { sub(/ <unfinished \.\.\.>$/, ""); pending[$1] = $0; next }
+     /^[0-9]+ +<\.\.\. [a-z0-9_]+ resumed>/ {
+         rest = $0; sub(/^[0-9]+ +<\.\.\. [a-z0-9_]+ resumed>/, "", rest)
+         print pending[$1] rest; delete pending[$1]; next }
+     { print }' "$raw" >"$trace"
 
 step "files opened for writing, created, removed or renamed"
 # Successful calls only; /dev and /proc are devices and the kernel's.
-writes=$(grep -v -e ' = -1 ' -e 'resumed>' "$trace" |
+writes=$(grep -v -e ' = -1 ' "$trace" |
     grep -E '(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC)|(^[0-9]+ +(mkdir|mkdirat|unlink|unlinkat|rename|renameat2?|creat|truncate|link|symlink)\()' |
     grep -v -E '"/(dev|proc)/' || true)
 [ -z "$writes" ] || fail "the program wrote files:"$'\n'"$writes"

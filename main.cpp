@@ -3,7 +3,6 @@
 #include "game/frmtictactoe.h"
 #include "platform/desktoplook.h"
 #include "platform/platform.h"
-#include "version.h"
 
 #include <QApplication>
 
@@ -87,11 +86,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     passOnHeldMessages();
 
-    QApplication::setApplicationName(QStringLiteral("TicTacToe"));
-    QApplication::setApplicationVersion(QLatin1String(tictactoeVersion));
-    // Lets Wayland shells match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
-    applyDesktopLook();
+    setUpApplication();
 
     QtPlatform platform;
     frmTicTacToe window(platform);

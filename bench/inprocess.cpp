@@ -131,7 +131,7 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(quieterMessages);
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    applyDesktopLook();
+    setUpApplication();
     PaintWatch watch;
     paintWatch = &watch;
     app.installEventFilter(&watch);

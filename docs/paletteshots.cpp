@@ -33,7 +33,7 @@ QPixmap playedWindow()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    applyDesktopLook();
+    setUpApplication();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     bool saved = playedWindow().save(out.filePath(QStringLiteral("light.png")));
     QApplication::setPalette(darkPalette());

@@ -16,9 +16,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 const QString startText = QStringLiteral("Click Menu - New Game or push F2 to get started.");
@@ -104,28 +106,26 @@ void frmTicTacToe::buildMenu()
     mnuMenu = menuBar()->addMenu(QStringLiteral("&Menu"));
     mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
 
+    const auto item = [this](const char *name, const QString &caption,
+                          void (frmTicTacToe::*command)()) {
+        QAction *action = mnuMenu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connectCommand(action, &QAction::triggered, this, command);
+        return action;
+    };
     mnuMenuNewGame =
-        mnuMenu->addAction(QStringLiteral("New Game"), this, &frmTicTacToe::mnuMenuNewGame_Click);
-    mnuMenuNewGame->setObjectName(QStringLiteral("mnuMenuNewGame"));
+        item("mnuMenuNewGame", QStringLiteral("New Game"), &frmTicTacToe::mnuMenuNewGame_Click);
     mnuMenuNewGame->setShortcut(Qt::Key_F2);
-
-    mnuMenuHelp =
-        mnuMenu->addAction(QStringLiteral("Help"), this, &frmTicTacToe::mnuMenuHelp_Click);
-    mnuMenuHelp->setObjectName(QStringLiteral("mnuMenuHelp"));
-
+    mnuMenuHelp = item("mnuMenuHelp", QStringLiteral("Help"), &frmTicTacToe::mnuMenuHelp_Click);
     mnuMenuAbout =
-        mnuMenu->addAction(QStringLiteral("&About"), this, &frmTicTacToe::mnuMenuAbout_Click);
-    mnuMenuAbout->setObjectName(QStringLiteral("mnuMenuAbout"));
-
-    mnuMenuExit =
-        mnuMenu->addAction(QStringLiteral("E&xit"), this, &frmTicTacToe::mnuMenuExit_Click);
-    mnuMenuExit->setObjectName(QStringLiteral("mnuMenuExit"));
+        item("mnuMenuAbout", QStringLiteral("&About"), &frmTicTacToe::mnuMenuAbout_Click);
+    mnuMenuExit = item("mnuMenuExit", QStringLiteral("E&xit"), &frmTicTacToe::mnuMenuExit_Click);
 }
 
 ClassicLabel *frmTicTacToe::makeCell(int number)
 {
-    const int row = (number - 1) / 3;
-    const int column = (number - 1) % 3;
+    const int row = (number - 1) / boardSide;
+    const int column = (number - 1) % boardSide;
     auto *cell = new ClassicLabel(centralWidget(), QStringLiteral("Label%1").arg(number),
         twipsRect(600 + 840 * column, 840 + 840 * row, 855, 855));
     cell->setFont(designFont(QStringLiteral("Arial"), 36));
@@ -149,18 +149,18 @@ void frmTicTacToe::buildControls()
     Label7 = makeCell(7);
     Label8 = makeCell(8);
     Label9 = makeCell(9);
-    connect(Label1, &ClassicLabel::clicked, this, &frmTicTacToe::Label1_Click);
-    connect(Label2, &ClassicLabel::clicked, this, &frmTicTacToe::Label2_Click);
-    connect(Label3, &ClassicLabel::clicked, this, &frmTicTacToe::Label3_Click);
-    connect(Label4, &ClassicLabel::clicked, this, &frmTicTacToe::Label4_Click);
-    connect(Label5, &ClassicLabel::clicked, this, &frmTicTacToe::Label5_Click);
-    connect(Label6, &ClassicLabel::clicked, this, &frmTicTacToe::Label6_Click);
-    connect(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
-    connect(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
-    connect(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
+    connectCommand(Label1, &ClassicLabel::clicked, this, &frmTicTacToe::Label1_Click);
+    connectCommand(Label2, &ClassicLabel::clicked, this, &frmTicTacToe::Label2_Click);
+    connectCommand(Label3, &ClassicLabel::clicked, this, &frmTicTacToe::Label3_Click);
+    connectCommand(Label4, &ClassicLabel::clicked, this, &frmTicTacToe::Label4_Click);
+    connectCommand(Label5, &ClassicLabel::clicked, this, &frmTicTacToe::Label5_Click);
+    connectCommand(Label6, &ClassicLabel::clicked, this, &frmTicTacToe::Label6_Click);
+    connectCommand(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
+    connectCommand(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
+    connectCommand(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
     for (ClassicLabel *cell : cells())
         cell->setFocusMarkWidth(2);
-    new BoardFocus(client, cells());
+    m_board = new BoardFocus(client, cells());
 
     const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
         auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
@@ -189,7 +189,7 @@ void frmTicTacToe::buildControls()
 
     Label10 = new ClassicLabel(client, QStringLiteral("Label10"), twipsRect(3480, 2400, 255, 255));
     Label10->setCursor(clickHereCursor());
-    connect(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
+    connectCommand(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
 
     applyBackColor();
 }
@@ -209,11 +209,26 @@ void frmTicTacToe::changeEvent(QEvent *event)
         applyBackColor();
 }
 
-// Every change of the status line is spoken, without taking the focus.
+// Every change of the status line is spoken, without taking the focus,
+// after the move that led to it.
 void frmTicTacToe::setMessage(const QString &text)
 {
     lblMessage->setText(text);
-    Announcement::announce(lblMessage);
+    Announcement::announce(lblMessage, m_moveSpoken);
+}
+
+// B reads the whole board to a screen reader, then the status line, from
+// wherever the keyboard is in the window; it changes nothing on screen.
+void frmTicTacToe::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (event->key() != Qt::Key_B || !plain) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        Announcement::announce(lblMessage, spokenBoard(*m_board));
+    event->accept();
 }
 
 std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
@@ -326,16 +341,19 @@ void frmTicTacToe::cellClick(ClassicLabel *cell)
     if (cell->isEnabled() && turn == Player::One) {
         cell->setText(markO);
         turn = Player::Two;
+        m_moveSpoken = spokenMove(cell);
         setMessage(turnText(strPlayer2));
         cell->setEnabled(false);
     }
     if (cell->isEnabled() && turn == Player::Two) {
         cell->setText(markX);
         turn = Player::One;
+        m_moveSpoken = spokenMove(cell);
         setMessage(turnText(strPlayer1));
         cell->setEnabled(false);
     }
     CheckWinner();
+    m_moveSpoken.clear();
 }
 
 // Announces three equal marks in a line, or the cat for a full board.
@@ -413,13 +431,16 @@ void frmTicTacToe::ClearDesign()
 void frmTicTacToe::PlayAgain()
 {
     // A screen reader speaks the box's button as the box takes the focus,
-    // and stops speaking what came before: the result is said again then.
+    // and stops speaking what came before: the result is said again then,
+    // with the move that ended the game. What follows the answer is no
+    // longer that move's news.
+    const QString lastMove = std::exchange(m_moveSpoken, QString());
     bool resultRepeated = false;
-    const auto repeatResult = connect(
-        qApp, &QApplication::focusChanged, this, [this, &resultRepeated](QWidget *, QWidget *now) {
+    const auto repeatResult = connect(qApp, &QApplication::focusChanged, this,
+        [this, &resultRepeated, &lastMove](QWidget *, QWidget *now) {
             if (!resultRepeated && now && now->window() != this) {
                 resultRepeated = true;
-                Announcement::announce(lblMessage);
+                Announcement::announce(lblMessage, lastMove);
             }
         });
     vntPlayAgain = m_platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo);

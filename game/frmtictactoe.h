@@ -8,6 +8,7 @@
 
 #include <array>
 
+class BoardFocus;
 class ClassicLabel;
 class frmAboutTTT;
 class frmHelp;
@@ -56,6 +57,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     enum class Player { One, Two };
@@ -94,6 +96,7 @@ private:
     LineShape *Line3 = nullptr;
     LineShape *Line4 = nullptr;
     QLabel *Image1 = nullptr;
+    BoardFocus *m_board = nullptr; // the keyboard's way onto the cells
 
     // The information windows have no owner, so that the game and they go
     // on beside each other; these find the open ones again, and the
@@ -108,6 +111,9 @@ private:
     // equal names (two cancelled boxes included) a name could not tell them
     // apart, and player 2 would never get a mark.
     Player turn = Player::One;
+    // The move being made, as a screen reader hears it before the status
+    // line that it leads to: "X, row 1, column 1".
+    QString m_moveSpoken;
     QString strPassword;
     QVariant vntPlayAgain;
 };

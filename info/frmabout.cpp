@@ -37,7 +37,7 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(2880, 1680, 1260, 465));
     cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAboutTTT::cmdOK_Click);
+    connectCommand(cmdOK, &QPushButton::clicked, this, &frmAboutTTT::cmdOK_Click);
 
     picIcon = pictureBox(this, QStringLiteral("picIcon"), Picture::Monogram, 240, 120);
 

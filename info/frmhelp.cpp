@@ -34,8 +34,8 @@ frmHelp::frmHelp(Platform &platform)
         QStringLiteral("pelko@pelko.example"));
     lbladdress = new LinkLabel(this, QStringLiteral("lbladdress"), twipsRect(720, 600, 2895, 255),
         QStringLiteral("http://pelko.example/games/"));
-    connect(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
-    connect(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
+    connectCommand(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
+    connectCommand(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Monogram, 120, 240);
     Picture2 = pictureBox(this, QStringLiteral("Picture2"), Picture::Help, 120, 960);
@@ -44,7 +44,7 @@ frmHelp::frmHelp(Platform &platform)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2520, 1560, 1095, 255));
     Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+    connectCommand(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
 
     // The button keeps the focus the window opens with; Tab goes on to the
     // links in reading order, website first, and back to the button.

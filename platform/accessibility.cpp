@@ -9,22 +9,38 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCoreApplication>
+#include <QDialog>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include <utility>
 
 namespace {
+// "&&" is one "&"; a single "&" only underlines the next character.
+QString withoutAccessKeys(const QString &text)
+{
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && ++i == text.size())
+            break;
+        plain += text[i];
+    }
+    return plain;
+}
+
 // Where a click could land now: on a shown, enabled control, while no box
 // of the program's is open.
-bool clickable(const ClassicLabel *control)
+bool clickable(const QWidget *control)
 {
     return !Platform::boxOpen() && control->isVisible() && control->isEnabled();
 }
 
-// A press from an assistive tool takes the user's path, as Qt's own buttons
-// do: it is queued, so that the tool's call returns at once (a winning move
-// opens "Play again?", whose event loop would hold the call until it is
-// answered), and it clicks only where a click could land, when asked and
-// when carried out.
-void pressLater(ClassicLabel *control)
+// A press from an assistive tool takes the user's path: it is queued, so
+// that the tool's call returns at once (a winning move opens "Play again?",
+// whose event loop would hold the call until it is answered), and it clicks
+// only where a click could land, when asked and when carried out.
+template<class Control>
+void pressLater(Control *control)
 {
     if (!clickable(control))
         return;
@@ -65,6 +81,59 @@ private:
     LinkLabel *link() const { return static_cast<LinkLabel *>(widget()); }
 };
 
+// A button of the program's own windows, pressed like a click. Qt's own
+// would animate a press behind a box and click a tenth of a second later,
+// when the box may have gone.
+class AccessibleButton : public QAccessibleWidget
+{
+public:
+    explicit AccessibleButton(QPushButton *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && button()->accessibleName().isEmpty())
+            return withoutAccessKeys(button()->text());
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.defaultButton = button()->isDefault();
+        s.pressed = button()->isDown();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList {pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            pressLater(button());
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QPushButton *button() const { return static_cast<QPushButton *>(widget()); }
+};
+
+// What a cell shows, as a screen reader says it: its mark, or "empty".
+QString spokenCell(const ClassicLabel *cell)
+{
+    const QString shown = cell->text().trimmed();
+    return shown.isEmpty() ? QStringLiteral("empty") : shown;
+}
+
+QString spokenPlace(int index)
+{
+    return QStringLiteral("row %1, column %2")
+        .arg(index / boardSide + 1)
+        .arg(index % boardSide + 1);
+}
+
 // A cell as a screen reader meets it: a button named by its place and its
 // mark ("row 1, column 2, O"), that can be pressed like a click. The board
 // is looked up afresh each time: it goes before its cells when the window
@@ -83,9 +152,7 @@ public:
             const int index = board ? board->indexOf(cell()) : -1;
             if (index < 0)
                 return QString();
-            const QString mark = cell()->text().trimmed();
-            return QStringLiteral("row %1, column %2, ").arg(index / 3 + 1).arg(index % 3 + 1) +
-                (mark.isEmpty() ? QStringLiteral("empty") : mark);
+            return spokenPlace(index) + QStringLiteral(", ") + spokenCell(cell());
         }
         if (t == QAccessible::Description)
             return QString(); // the place is in the name already
@@ -112,45 +179,57 @@ private:
     ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
 };
 
-// Everything the program tells assistive tools beyond Qt's defaults.
-QAccessibleInterface *interfaceFor(const QString &className, QObject *object)
+// Everything the program tells assistive tools beyond Qt's defaults. Asked
+// with the most derived class's name first.
+QAccessibleInterface *interfaceFor(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
     if (!widget)
         return nullptr;
-    if (className == u"frmAboutTTT" || className == u"frmHelp")
+    // Qt calls a plain top-level widget a client area; About and Help are
+    // windows. Boxes, menus and the main window have Qt's own descriptions.
+    const bool ownWindow = widget->windowType() == Qt::Window || widget->windowType() == Qt::Tool;
+    if (ownWindow && !qobject_cast<QDialog *>(widget) && !qobject_cast<QMainWindow *>(widget))
         return new QAccessibleWidget(widget, QAccessible::Window);
-    if (className == u"LinkLabel")
-        return new AccessibleLink(static_cast<LinkLabel *>(widget));
-    if (className == u"ClassicLabel" && BoardFocus::boardOf(widget))
-        return new AccessibleCell(static_cast<ClassicLabel *>(widget));
-    if (className == u"BoardFocus")
+    if (auto *button = qobject_cast<QPushButton *>(widget);
+        button && !qobject_cast<QDialog *>(button->window()))
+        return new AccessibleButton(button);
+    if (auto *link = qobject_cast<LinkLabel *>(widget))
+        return new AccessibleLink(link);
+    if (auto *cell = qobject_cast<ClassicLabel *>(widget); cell && BoardFocus::boardOf(cell))
+        return new AccessibleCell(cell);
+    if (qobject_cast<BoardFocus *>(widget))
         return new QAccessibleWidget(widget, QAccessible::Grouping, QStringLiteral("Board"));
-    if (className == u"Announcement")
+    if (qobject_cast<Announcement *>(widget))
         return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
-
-// Once, as the application starts, before any widget is asked about: Qt
-// keeps the first description it finds for an object.
-void installAccessibleInterfaces()
-{
-    QAccessible::installFactory(interfaceFor);
-}
-Q_COREAPP_STARTUP_FUNCTION(installAccessibleInterfaces)
-
-// "&&" is one "&"; a single "&" only underlines the next character.
-QString withoutAccessKeys(const QString &text)
-{
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && ++i == text.size())
-            break;
-        plain += text[i];
-    }
-    return plain;
-}
 } // namespace
+
+void installAccessibility()
+{
+    static bool installed = false;
+    if (!std::exchange(installed, true))
+        QAccessible::installFactory(interfaceFor);
+}
+
+QString spokenMove(const ClassicLabel *cell)
+{
+    const BoardFocus *board = BoardFocus::boardOf(cell);
+    return spokenCell(cell) + QStringLiteral(", ") + spokenPlace(board ? board->indexOf(cell) : 0);
+}
+
+QString spokenBoard(const BoardFocus &board)
+{
+    QStringList rows;
+    for (int row = 0; row < boardSide; ++row) {
+        QStringList cells;
+        for (int column = 0; column < boardSide; ++column)
+            cells << spokenCell(board.cell(row * boardSide + column));
+        rows << QStringLiteral("row %1: ").arg(row + 1) + cells.join(QStringLiteral(", "));
+    }
+    return rows.join(QStringLiteral("; "));
+}
 
 Announcement::Announcement(ClassicLabel *label)
     : QWidget(label->parentWidget())
@@ -163,19 +242,24 @@ Announcement::Announcement(ClassicLabel *label)
 // Made once the program waits for input again, and only if the label still
 // says it: the move that wins writes "It's Bob's turn." and at once "Ann
 // Won!", and only the result is news.
-void Announcement::announce(ClassicLabel *label)
+void Announcement::announce(ClassicLabel *label, const QString &before)
 {
     QMetaObject::invokeMethod(
         label,
-        [label, text = label->text()] {
-            if (label->text() == text)
-                make(label, withoutAccessKeys(text));
+        [label, before, text = label->text()] {
+            if (label->text() != text)
+                return;
+            // The cat's line is set in with spaces, which say nothing.
+            const QString said = withoutAccessKeys(text).trimmed();
+            make(label, before.isEmpty() ? said : before + QStringLiteral(". ") + said);
         },
         Qt::QueuedConnection);
 }
 
 void Announcement::make(ClassicLabel *label, const QString &text)
 {
+    if (listener)
+        listener(text);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // Qt's own announcement, made by a notification that is never shown:
     // a screen reader drops an announcement of any other object that comes

@@ -9,7 +9,8 @@
 
 #include <algorithm>
 
-BoardFocus::BoardFocus(QWidget *parent, const std::array<ClassicLabel *, 9> &cells)
+BoardFocus::BoardFocus(
+    QWidget *parent, const std::array<ClassicLabel *, boardSide * boardSide> &cells)
     : QWidget(parent)
     , m_cells(cells)
 {
@@ -57,20 +58,21 @@ bool BoardFocus::focusNextPrevChild(bool)
 
 void BoardFocus::keyPressEvent(QKeyEvent *event)
 {
-    const int row = m_current / 3;
-    const int column = m_current % 3;
+    const int row = m_current / boardSide;
+    const int column = m_current % boardSide;
+    const int last = boardSide - 1;
     switch (event->key()) {
     case Qt::Key_Up:
-        moveTo(qMax(row - 1, 0) * 3 + column);
+        moveTo(qMax(row - 1, 0) * boardSide + column);
         break;
     case Qt::Key_Down:
-        moveTo(qMin(row + 1, 2) * 3 + column);
+        moveTo(qMin(row + 1, last) * boardSide + column);
         break;
     case Qt::Key_Left:
-        moveTo(row * 3 + qMax(column - 1, 0));
+        moveTo(row * boardSide + qMax(column - 1, 0));
         break;
     case Qt::Key_Right:
-        moveTo(row * 3 + qMin(column + 1, 2));
+        moveTo(row * boardSide + qMin(column + 1, last));
         break;
     default:
         if (!isPressKey(event)) {

@@ -8,6 +8,10 @@
 
 class ClassicLabel;
 
+// The board is square, three cells a side, its cells numbered row by row
+// from the top left.
+inline constexpr int boardSide = 3;
+
 // The keyboard's way onto the board. A disabled cell cannot hold Qt's focus,
 // yet a player must be able to move over marked cells, so this widget under
 // the cells holds the focus for them: the arrow keys move it from cell to
@@ -18,15 +22,17 @@ class BoardFocus : public QWidget
     Q_OBJECT
 
 public:
-    BoardFocus(QWidget *parent, const std::array<ClassicLabel *, 9> &cells);
+    BoardFocus(QWidget *parent, const std::array<ClassicLabel *, boardSide * boardSide> &cells);
 
     // The cell the keyboard is on, and whether it holds the focus now.
     ClassicLabel *currentCell() const { return m_cells[m_current]; }
     bool holdsFocus(const ClassicLabel *cell) const;
 
-    // The board whose cell this is, if any, and the cell's number less one.
+    // The board whose cell this is, if any, and the cell's number less one;
+    // the cell of that index.
     static BoardFocus *boardOf(const QObject *cell);
     int indexOf(const QObject *cell) const;
+    ClassicLabel *cell(int index) const { return m_cells[index]; }
 
 protected:
     bool focusNextPrevChild(bool next) override;
@@ -40,7 +46,7 @@ private:
     void showFocus();
     void tellAssistiveTools();
 
-    std::array<ClassicLabel *, 9> m_cells;
+    std::array<ClassicLabel *, boardSide * boardSide> m_cells;
     int m_current = 0;
     // Whether the keyboard brought the focus here: the focus also comes
     // with the window's activation, which shows no mark.

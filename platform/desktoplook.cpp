@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktoplook.h"
 
+#include "accessibility.h"
+#include "version.h"
+
 #include <QApplication>
 
 namespace {
@@ -30,7 +33,12 @@ QFont dialogFont()
     return designFont(QStringLiteral("MS Sans Serif"), 7.5);
 }
 
-void applyDesktopLook()
+void setUpApplication()
 {
+    QApplication::setApplicationName(QStringLiteral("TicTacToe"));
+    QApplication::setApplicationVersion(QLatin1String(tictactoeVersion));
+    // Lets Wayland shells match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    installAccessibility();
 }

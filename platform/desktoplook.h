@@ -14,6 +14,8 @@ QFont designFont(const QString &face, qreal points);
 // size their fixed layouts hold every text in.
 QFont dialogFont();
 
-// Sets the application's font to the designs' default font, so menus and
-// boxes look the same whatever fonts happen to be installed.
-void applyDesktopLook();
+// Sets the application up as the game runs, before any window is made: its
+// names, the designs' default font, so that menus and boxes look the same
+// whatever fonts happen to be installed, and what assistive tools are
+// told. The program and its tests set themselves up alike.
+void setUpApplication();

@@ -42,8 +42,8 @@ public:
     // can open it, nothing happens.
     virtual void shellOpen(const QString &address) = 0;
 
-    // Whether one of the program's boxes is open: nothing behind it takes a
-    // click then, an assistive tool's press included.
+    // Whether one of the program's boxes is open: nothing behind it acts
+    // then, whoever presses it (see connectCommand).
     static bool boxOpen() { return openBoxes > 0; }
 
 protected:
@@ -60,6 +60,20 @@ protected:
 private:
     static inline int openBoxes = 0;
 };
+
+// Connects a command to what gives it (a menu item, a button, a label's
+// click) so that it runs only where the user could give it: never behind one
+// of the program's boxes. The mouse and the keys cannot reach a window behind
+// a box, but Qt carries out an assistive tool's press on a menu item at once,
+// box or not; every command passes this one rule, whoever gives it.
+template<class Sender, class Signal, class Receiver>
+void connectCommand(Sender *sender, Signal signal, Receiver *receiver, void (Receiver::*command)())
+{
+    QObject::connect(sender, signal, receiver, [receiver, command] {
+        if (!Platform::boxOpen())
+            (receiver->*command)();
+    });
+}
 
 // The title borne by every box.
 inline const QString applicationTitle = QStringLiteral("TicTacToe");

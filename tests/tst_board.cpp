@@ -20,7 +20,7 @@ class TestBoard : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
 
     void startUp();
     void layout();

@@ -43,7 +43,7 @@ class TestHostile : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
 
     void names_data() { addHostileRows(); }
     void names();

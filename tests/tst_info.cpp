@@ -67,7 +67,7 @@ class TestInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
     void cleanup()
     {
         // Each test's game window closes its information windows with it.

@@ -10,12 +10,15 @@
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "modalboxes.h"
+#include "platform/accessibility.h"
 #include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 // The cells that show the focus mark, by number.
@@ -34,6 +37,14 @@ void press(GameWindow &game, Qt::Key key)
     QTest::keyClick(game.window.windowHandle(), key);
 }
 
+// What screen readers are told to say, in order.
+QStringList heard;
+QStringList takeHeard()
+{
+    QCoreApplication::processEvents();
+    return std::exchange(heard, {});
+}
+
 // The mark's colour against the cell's, where the mark crosses the middle
 // of the cell's top edge.
 double markContrast(GameWindow &game, int number)
@@ -50,7 +61,7 @@ class TestKeyboard : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
 
     void tabPutsTheKeyboardOnTheBoard();
     void arrowsStopAtTheEdges();
@@ -62,6 +73,7 @@ private slots:
     void helpLinksByKeyboard_data();
     void helpLinksByKeyboard();
     void windowsAsAssistiveToolsSeeThem();
+    void everyMoveAndTheBoardHeard();
 };
 
 // Tab from the window puts the keyboard on the first cell; nothing shows a
@@ -301,6 +313,81 @@ void TestKeyboard::windowsAsAssistiveToolsSeeThem()
     seen.sort();
     QCOMPARE(seen,
         (QStringList {QStringLiteral("About Tic Tac Toe"), QStringLiteral("Pelko's Games Help")}));
+}
+
+// Every move is heard with its mark and place before the status line,
+// whether a click, a key or an assistive press made it; B reads the whole
+// board and the status line, before, during and after a game, and changes
+// nothing that can be seen.
+void TestKeyboard::everyMoveAndTheBoardHeard()
+{
+    Announcement::listener = [](const QString &message) { heard << message; };
+    GameWindow game;
+    QVERIFY(game.show());
+    QCOMPARE(takeHeard(), QStringList {startText});
+    const auto row = [](const char *a, const char *b, const char *c) {
+        return QStringList {QLatin1String(a), QLatin1String(b), QLatin1String(c)}.join(u", ");
+    };
+    const QString empty = row("empty", "empty", "empty");
+    const auto board = [](const QString &r1, const QString &r2, const QString &r3,
+                           const QString &status) {
+        return QStringLiteral("row 1: %1; row 2: %2; row 3: %3. %4").arg(r1, r2, r3, status);
+    };
+    const auto readBoard = [&game](const QString &expected) {
+        const QImage shot = game.window.grab().toImage();
+        const QStringList captions = game.board();
+        const QWidget *focus = QApplication::focusWidget();
+        const QList<int> marked = markedCells(game);
+        press(game, Qt::Key_B);
+        QCOMPARE(takeHeard(), QStringList {expected});
+        QCOMPARE(game.window.grab().toImage(), shot);
+        QCOMPARE(game.board(), captions);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        QCOMPARE(markedCells(game), marked);
+    };
+    readBoard(board(empty, empty, empty, startText));
+
+    const auto heardAfter = [](const QString &expected) {
+        QCOMPARE(takeHeard(), QStringList {expected});
+    };
+    game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+    heardAfter(turnOf(QStringLiteral("Ann")));
+    game.clickCell(5);
+    heardAfter(QStringLiteral("O, row 2, column 2. ") + turnOf(QStringLiteral("Bob")));
+    press(game, Qt::Key_Tab);
+    press(game, Qt::Key_Space);
+    heardAfter(QStringLiteral("X, row 1, column 1. ") + turnOf(QStringLiteral("Ann")));
+    game.press(game.cell(7));
+    QCoreApplication::processEvents(); // the press is queued
+    heardAfter(QStringLiteral("O, row 3, column 1. ") + turnOf(QStringLiteral("Bob")));
+    readBoard(board(row("X", "empty", "empty"), row("empty", "O", "empty"),
+        row("O", "empty", "empty"), turnOf(QStringLiteral("Bob"))));
+
+    // The winning move: its place with the result, heard while the box is
+    // open, as a real box runs the program's events.
+    game.platform.messageAnswers.push_back([] {
+        QCoreApplication::processEvents();
+        return int(Platform::No);
+    });
+    game.clickCell(9);
+    heardAfter(QStringLiteral("X, row 3, column 3. ") + turnOf(QStringLiteral("Ann")));
+    game.clickCell(3);
+    QCOMPARE(
+        takeHeard(), (QStringList {QStringLiteral("O, row 1, column 3. Ann Won!"), startText}));
+    readBoard(board(empty, empty, empty, startText));
+
+    // The cat: O 1, X 2, O 3, X 5, O 4, X 6, O 8, X 7, O 9.
+    game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+    game.clickCells({1, 2, 3, 5, 4, 6, 8, 7});
+    takeHeard();
+    game.platform.messageAnswers.push_back([] {
+        QCoreApplication::processEvents();
+        return int(Platform::No);
+    });
+    game.clickCell(9);
+    QCOMPARE(
+        takeHeard(), (QStringList {QStringLiteral("O, row 3, column 3. The Cat Won!"), startText}));
+    Announcement::listener = nullptr;
 }
 
 QTEST_MAIN(TestKeyboard)

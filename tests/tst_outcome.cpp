@@ -99,7 +99,7 @@ class TestOutcome : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
 
     void win_data();
     void win();

@@ -30,7 +30,7 @@ class TestPalette : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
     void init() { m_original = QApplication::palette(); }
     void cleanup() { QApplication::setPalette(m_original); }
 

@@ -19,7 +19,7 @@ class TestQtPlatform : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { applyDesktopLook(); }
+    void initTestCase() { setUpApplication(); }
     void inputBox_data();
     void inputBox();
     void messageBoxYesNo_data();

@@ -29,7 +29,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    applyDesktopLook();
+    setUpApplication();
 
     QCommandLineParser parser;
     parser.addPositionalArgument(

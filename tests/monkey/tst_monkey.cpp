@@ -5,8 +5,8 @@
 // on the window, presses F2, uses every menu item, answers the boxes from a
 // hostile set of texts, opens and closes the About and Help windows and
 // resizes the window; as an assistive tool would, it walks the whole
-// accessible tree and presses cells, links and buttons, behind the boxes
-// too; after every event the window must show what the model
+// accessible tree and presses cells, links, buttons and menu items, behind
+// the boxes too; after every event the window must show what the model
 // of the rules shows, and must have asked exactly the boxes the model asked,
 // in order, each with the window behind it as the model had it.
 //
@@ -228,6 +228,17 @@ void walkAccessibleTree()
         walkAccessible(QAccessible::queryAccessibleInterface(window), 0);
 }
 
+// Presses a menu item as an assistive tool does, through the menu's
+// accessible children; Qt carries the press out at once.
+void pressMenuItem(const QAction *action)
+{
+    QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(action->parent());
+    for (int i = 0; i < menu->childCount(); ++i) {
+        if (menu->child(i)->object() == action)
+            menu->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+}
+
 // One seed's run: the window, the model, and the random choices between them.
 class Monkey
 {
@@ -244,6 +255,7 @@ public:
 
 private:
     int pick(int n) { return int(rng() % unsigned(n)); }
+    void useMenu(const char *name);
     int between(int low, int high) { return low + pick(high - low + 1); }
     Event chooseEvent();
     QPoint pointFor(Event event);
@@ -563,19 +575,19 @@ QString Monkey::perform(Event event, QPoint point)
         QTest::keyClick(&game->window, Qt::Key_F2);
         return {};
     case Event::MenuNewGame:
-        game->action("mnuMenuNewGame")->trigger();
+        useMenu("mnuMenuNewGame");
         return {};
     case Event::MenuHelp:
-        game->action("mnuMenuHelp")->trigger();
+        useMenu("mnuMenuHelp");
         helpOpen = true;
         return {};
     case Event::MenuAbout:
-        game->action("mnuMenuAbout")->trigger();
+        useMenu("mnuMenuAbout");
         aboutOpen = true;
         return {};
     case Event::MenuExit: {
         const qsizetype asked = game->platform.boxes.size();
-        game->action("mnuMenuExit")->trigger();
+        useMenu("mnuMenuExit");
         if (game->window.isVisible())
             return QStringLiteral("Exit left the window open");
         if (game->platform.boxes.size() != asked)
@@ -658,13 +670,30 @@ QString Monkey::pressLink()
     return {};
 }
 
-// Presses behind an open box, where no click lands: on cells, and on a
-// link when Help is open. The comparison that follows finds any effect.
+// A menu item chosen as the mouse does, or pressed by an assistive tool.
+void Monkey::useMenu(const char *name)
+{
+    if (pick(2))
+        game->action(name)->trigger();
+    else
+        pressMenuItem(game->action(name));
+}
+
+// Presses behind an open box, where nothing acts: on a cell, a menu item,
+// and the links and buttons of the About and Help windows. The comparisons
+// that follow find any effect, a window opened, closed or ended among them.
 void Monkey::pressBehindBox()
 {
     GameWindow::press(game->cell(between(1, 9)));
-    for (QWidget *help : infoWindows("frmHelp", true))
+    static const char *const items[] = {
+        "mnuMenuNewGame", "mnuMenuHelp", "mnuMenuAbout", "mnuMenuExit"};
+    pressMenuItem(game->action(items[pick(4)]));
+    for (QWidget *help : infoWindows("frmHelp", true)) {
         GameWindow::press(help->findChild<ClassicLabel *>(QStringLiteral("lbladdress")));
+        GameWindow::press(help->findChild<QPushButton *>(QStringLiteral("Command1")));
+    }
+    for (QWidget *about : infoWindows("frmAboutTTT", true))
+        GameWindow::press(about->findChild<QPushButton *>(QStringLiteral("cmdOK")));
     ++figures.pressedBehindBoxes;
 }
 
@@ -923,7 +952,7 @@ void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QStr
 
 void TestMonkey::initTestCase()
 {
-    applyDesktopLook();
+    setUpApplication();
     // As with a screen reader running: the accessibility layer answers.
     QAccessible::setActive(true);
     testHandler = qInstallMessageHandler(quietPlatform);

@@ -5,8 +5,9 @@
 # A game played with the keyboard alone, with a screen reader listening: the
 # built program in a private X session with its own accessibility bus, the
 # Orca screen reader, and a listener on the bus. Checks which cell holds the
-# focus and that each status line change reaches the bus as a message to
-# speak, then what Orca would have said (its debug log).
+# focus, that each move's place with the status line, and B's reading of
+# the board, reach the bus as messages to speak, then what Orca would have
+# said (its debug log).
 #
 #   spoken.sh TICTACTOE WORKDIR
 set -euo pipefail
@@ -78,24 +79,30 @@ step "a new game: the turn is announced"
 new_game "Ann" "Bob"
 wait_for "the first turn" seen_since 1 "$(said "It's Ann's turn.")"
 
-step "Tab onto the board, arrows over it, Space and Return to mark"
+step "Tab onto the board, arrows over it, Space and Return to mark; a click"
 keys_then Tab "$(cell 1 1)"
-keys_then space "$(said "It's Bob's turn.")"
+keys_then space "$(said "O, row 1, column 1. It's Bob's turn.")"
 keys_then Down "$(cell 2 1)"
-keys_then Return "$(said "It's Ann's turn.")"
+keys_then Return "$(said "X, row 2, column 1. It's Ann's turn.")"
 keys_then Up "$(cell 1 1 O)"
 keys_then Right "$(cell 1 2)"
-keys_then space "$(said "It's Bob's turn.")"
-keys_then Down "$(cell 2 2)"
-keys_then space "$(said "It's Ann's turn.")"
-keys_then "Up Right" "$(cell 1 3)"
+keys_then space "$(said "O, row 1, column 2. It's Bob's turn.")"
+# Bob plays with the mouse: Ann hears where.
+from=$(($(wc -l <"$events") + 1))
+click_cell 5
+wait_for "the mouse move" seen_since "$from" "$(said "X, row 2, column 2. It's Ann's turn.")"
+settle
 
-step "the winning key: the result, and again when Play again? opens"
-keys_then space "$(said "Ann Won!")" "focus push button: Yes"
+step "B reads the board and the status line"
+keys_then b "$(said "row 1: O, O, empty; row 2: X, X, empty; row 3: empty, empty, empty. It's Ann's turn.")"
+keys_then Right "$(cell 1 3)"
+
+step "the winning key: the move and result, and again when Play again? opens"
+keys_then space "$(said "O, row 1, column 3. Ann Won!")" "focus push button: Yes"
 wait_box "$main"
 settle
 wait_for "the result with the box" \
-    bash -c "tail -n 3 '$events' | grep -qxF 'said: Ann Won!'"
+    bash -c "tail -n 3 '$events' | grep -qxF 'said: O, row 1, column 3. Ann Won!'"
 press_in_box Return
 answer_box "$main" "Cyd"
 answer_box "$main" "Dee"
@@ -103,16 +110,16 @@ wait_for "the keyboard back on the board" seen_since 1 "$(cell 1 3)"
 
 step "the cat by keys, answered No"
 # O 1, X 2, O 3, X 5, O 4, X 6, O 8, X 7, O 9, from cell 3.
-keys_then "Left Left space" "$(said "It's Dee's turn.")"
-keys_then "Right space" "$(said "It's Cyd's turn.")"
-keys_then "Right space" "$(said "It's Dee's turn.")"
-keys_then "Down Left space" "$(said "It's Cyd's turn.")"
-keys_then "Left space" "$(said "It's Dee's turn.")"
-keys_then "Right Right space" "$(said "It's Cyd's turn.")"
-keys_then "Down Left space" "$(said "It's Dee's turn.")"
-keys_then "Left space" "$(said "It's Cyd's turn.")"
+keys_then "Left Left space" "$(said "O, row 1, column 1. It's Dee's turn.")"
+keys_then "Right space" "$(said "X, row 1, column 2. It's Cyd's turn.")"
+keys_then "Right space" "$(said "O, row 1, column 3. It's Dee's turn.")"
+keys_then "Down Left space" "$(said "X, row 2, column 2. It's Cyd's turn.")"
+keys_then "Left space" "$(said "O, row 2, column 1. It's Dee's turn.")"
+keys_then "Right Right space" "$(said "X, row 2, column 3. It's Cyd's turn.")"
+keys_then "Down Left space" "$(said "O, row 3, column 2. It's Dee's turn.")"
+keys_then "Left space" "$(said "X, row 3, column 1. It's Cyd's turn.")"
 keys_then "Right Right" "$(cell 3 3)"
-keys_then space "$(said "               The Cat Won!")" "focus push button: Yes"
+keys_then space "$(said "O, row 3, column 3. The Cat Won!")" "focus push button: Yes"
 wait_box "$main"
 settle
 press_in_box alt+n
@@ -138,10 +145,13 @@ grep -qE "^row [1-3], column [1-3], empty (push )?button" "$work/spoken.txt" ||
     fail "Orca did not say an empty cell's place"
 grep -qE "^row [1-3], column [1-3], [OX] (push )?button" "$work/spoken.txt" ||
     fail "Orca did not say a marked cell's place"
-spoke "It's Bob's turn."
-grep -qE "^(notification )? *The Cat Won!$" "$work/spoken.txt" || fail "Orca did not say the cat won"
-# With the question, the result that ended the game and the focused button.
-grep -A6 -F "Play again?" "$work/spoken.txt" | grep -qE "(^|notification )Ann Won!$" ||
+spoke "O, row 1, column 1. It's Bob's turn."
+spoke "X, row 2, column 2. It's Ann's turn."
+spoke "row 1: O, O, empty; row 2: X, X, empty; row 3: empty, empty, empty. It's Ann's turn."
+spoke "O, row 3, column 3. The Cat Won!"
+# With the question, the move and result that ended the game and the
+# focused button.
+grep -A6 -F "Play again?" "$work/spoken.txt" | grep -qE "(^|notification )O, row 1, column 3. Ann Won!$" ||
     fail "Orca did not say the result with Play again?"
 grep -A6 -F "Play again?" "$work/spoken.txt" | grep -qE "^Yes (push )?button" ||
     fail "Orca did not say the Yes button with Play again?"

@@ -53,18 +53,15 @@ void pressLater(Control *control)
         Qt::QueuedConnection);
 }
 
-// A link named by the address it shows, pressed like a click.
-class AccessibleLink : public QAccessibleWidget
+// A control whose press action is a click taken the user's way.
+template<class Control>
+class Pressable : public QAccessibleWidget
 {
 public:
-    explicit AccessibleLink(LinkLabel *link)
-        : QAccessibleWidget(link, QAccessible::Link)
+    Pressable(Control *control, QAccessible::Role role)
+        : QAccessibleWidget(control, role)
     {}
 
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? link()->text() : QAccessibleWidget::text(t);
-    }
     QStringList actionNames() const override
     {
         return QStringList {pressAction()} + QAccessibleWidget::actionNames();
@@ -72,52 +69,52 @@ public:
     void doAction(const QString &name) override
     {
         if (name == pressAction())
-            pressLater(link());
+            pressLater(control());
         else
             QAccessibleWidget::doAction(name);
     }
 
-private:
-    LinkLabel *link() const { return static_cast<LinkLabel *>(widget()); }
+protected:
+    Control *control() const { return static_cast<Control *>(widget()); }
 };
 
-// A button of the program's own windows, pressed like a click. Qt's own
-// would animate a press behind a box and click a tenth of a second later,
-// when the box may have gone.
-class AccessibleButton : public QAccessibleWidget
+// A link named by the address it shows.
+class AccessibleLink : public Pressable<LinkLabel>
 {
 public:
-    explicit AccessibleButton(QPushButton *button)
-        : QAccessibleWidget(button, QAccessible::Button)
+    explicit AccessibleLink(LinkLabel *link)
+        : Pressable(link, QAccessible::Link)
     {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && button()->accessibleName().isEmpty())
-            return withoutAccessKeys(button()->text());
+        return t == QAccessible::Name ? control()->text() : QAccessibleWidget::text(t);
+    }
+};
+
+// A button of the program's own windows. Qt's own would animate a press
+// behind a box and click a tenth of a second later, when the box may have
+// gone.
+class AccessibleButton : public Pressable<QPushButton>
+{
+public:
+    explicit AccessibleButton(QPushButton *button)
+        : Pressable(button, QAccessible::Button)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && control()->accessibleName().isEmpty())
+            return withoutAccessKeys(control()->text());
         return QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.defaultButton = button()->isDefault();
-        s.pressed = button()->isDown();
+        s.defaultButton = control()->isDefault();
+        s.pressed = control()->isDown();
         return s;
     }
-    QStringList actionNames() const override
-    {
-        return QStringList {pressAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction())
-            pressLater(button());
-        else
-            QAccessibleWidget::doAction(name);
-    }
-
-private:
-    QPushButton *button() const { return static_cast<QPushButton *>(widget()); }
 };
 
 // What a cell shows, as a screen reader says it: its mark, or "empty".
@@ -138,21 +135,21 @@ QString spokenPlace(int index)
 // mark ("row 1, column 2, O"), that can be pressed like a click. The board
 // is looked up afresh each time: it goes before its cells when the window
 // is destroyed.
-class AccessibleCell : public QAccessibleWidget
+class AccessibleCell : public Pressable<ClassicLabel>
 {
 public:
     explicit AccessibleCell(ClassicLabel *cell)
-        : QAccessibleWidget(cell, QAccessible::Button)
+        : Pressable(cell, QAccessible::Button)
     {}
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name) {
-            const BoardFocus *board = BoardFocus::boardOf(cell());
-            const int index = board ? board->indexOf(cell()) : -1;
+            const BoardFocus *board = BoardFocus::boardOf(control());
+            const int index = board ? board->indexOf(control()) : -1;
             if (index < 0)
                 return QString();
-            return spokenPlace(index) + QStringLiteral(", ") + spokenCell(cell());
+            return spokenPlace(index) + QStringLiteral(", ") + spokenCell(control());
         }
         if (t == QAccessible::Description)
             return QString(); // the place is in the name already
@@ -162,21 +159,11 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        const BoardFocus *board = BoardFocus::boardOf(cell());
+        const BoardFocus *board = BoardFocus::boardOf(control());
         s.focusable = true;
-        s.focused = board && board->holdsFocus(cell());
+        s.focused = board && board->holdsFocus(control());
         return s;
     }
-
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString &name) override
-    {
-        if (name == pressAction())
-            pressLater(cell());
-    }
-
-private:
-    ClassicLabel *cell() const { return static_cast<ClassicLabel *>(widget()); }
 };
 
 // Everything the program tells assistive tools beyond Qt's defaults. Asked

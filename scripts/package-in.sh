@@ -16,8 +16,9 @@ release=${1:-sid}
 make_root "$release"
 # Unstable's index may be past its Valid-Until date while the mirror waits
 # for the next push: accepted in this root alone.
-[ "$release" != sid ] ||
-    echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99tictactoe-sid"
+valid_until='Acquire::Check-Valid-Until "false";'
+[ "$release" != sid ] || in_root "echo '$valid_until' >/etc/apt/apt.conf.d/99tictactoe-sid"
+# shellcheck disable=SC2016 # expanded in the root
 in_root '. scripts/packages.sh
 ensure_packages "${package_packages[@]}"
 apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq --no-install-recommends ./ >/dev/null

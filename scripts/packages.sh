@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the lists are for the scripts that source this
 # SPDX-FileCopyrightText: 2026 The TicTacToe developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
@@ -12,8 +13,23 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get -o DPkg::Lock::Timeout=600 update -qq
+    update_package_lists
     apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# apt waits for dpkg's lock when told to, but "apt-get update" gives up at
+# once on the package lists' lock (apt 2.6 has no time-out for it), which
+# the daily update of a freshly booted machine holds: this waits for it too.
+update_package_lists() {
+    local deadline=$((SECONDS + 600)) out
+    until out=$(LC_ALL=C apt-get -o DPkg::Lock::Timeout=600 update -qq 2>&1); do
+        if ! grep -q "Could not get lock" <<<"$out" || ((SECONDS >= deadline)); then
+            echo "$out" >&2
+            return 1
+        fi
+        sleep 5
+    done
+    [ -z "$out" ] || echo "$out"
 }
 
 # What building and running the game needs. Liberation Sans is the face the
@@ -22,13 +38,13 @@ ensure_packages() {
 build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core dpkg-dev)
 
 # What the tests need besides: a private X server with a window manager, a
-# session bus and real input, screenshots, the formatter the style check runs, and the
-# validators of the menu entry, the metadata and the Debian package, the
-# tracers that watch the program, and what the benchmark's window watcher
-# is built with.
+# session bus and real input, screenshots, the formatter the style check
+# runs, the shell script checker, the validators of the menu entry, the
+# metadata and the Debian package, the tracers that watch the program, and
+# what the benchmark's window watcher is built with.
 test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagick clang-format
                desktop-file-utils appstream lintian dpkg-dev file strace valgrind
-               libxcb-damage0-dev pkgconf procps)
+               libxcb-damage0-dev pkgconf procps shellcheck)
 # Building and checking the Debian package: the upstream tarball from git,
 # the package build, lintian, hardening-check (in devscripts), and what the
 # autopkgtest plays the packaged game with (debian/tests/control).

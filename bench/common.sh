@@ -17,7 +17,7 @@ work=$(mktemp -d)
 xvfb=
 cleanup() {
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$work"
+    rm -rf "${work:?}"
 }
 trap cleanup EXIT
 

@@ -22,7 +22,7 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 step() { echo "-- $SECONDS s: $*"; }
 
-rm -rf "$work"
+rm -rf "${work:?}"
 src=$work/a/tictactoe-$version
 mkdir -p "$work/a" "$work/b"
 

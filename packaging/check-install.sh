@@ -16,7 +16,7 @@ for tool in cmake file convert cmp appstreamcli; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
 
-rm -rf "$work"
+rm -rf "${work:?}"
 mkdir -p "$work"
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }

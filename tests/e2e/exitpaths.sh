@@ -29,7 +29,7 @@ fails_to_start() {
 step "no display, or a missing platform plugin: one line on stderr and status 1"
 fails_to_start "no display to show the game on (DISPLAY is not set)"
 fails_to_start "cannot open the display :59999 to show the game on" DISPLAY=:59999
-mkdir -p -m 700 "$work/no-compositor"
+mkdir -p "$work/no-compositor" && chmod 700 "$work/no-compositor"
 fails_to_start "cannot open the Wayland display wayland-0 to show the game on" \
     QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR="$work/no-compositor"
 # Qt's own words, not a display that was never tried.

@@ -14,7 +14,7 @@ set -euo pipefail
 
 game=$1 work=$2
 mkdir -p "$work"
-rm -rf "$work"/*.log
+rm -rf "${work:?}"/*.log
 . "$(dirname "$0")/xsession.sh"
 command -v orca >/dev/null || fail "orca is missing"
 

@@ -10,6 +10,9 @@ for tool in Xvfb dbus-daemon openbox xdotool xkbcomp xprop xwininfo import setsi
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
+# Everything the test makes goes under $work, which it removes parts of.
+[ -n "${work:-}" ] || { echo "no work folder given" >&2; exit 2; }
+
 # Waits scale with the build: a sanitizer or valgrind build runs slower.
 wait_scale=${TICTACTOE_WAIT_SCALE:-1}
 # The test's Python helpers leave no compiled copy in the source tree.
@@ -78,9 +81,9 @@ wait_for() {
 # the game. Exports HOME, XDG_RUNTIME_DIR and DBUS_SESSION_BUS_ADDRESS.
 start_private_session() {
     export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
-    rm -rf "$HOME" "$XDG_RUNTIME_DIR"
+    rm -rf "${work:?}/home" "${work:?}/runtime"
     mkdir -p "$HOME"
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
         XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
 
@@ -99,7 +102,8 @@ start_session() {
     spawn Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
-    export DISPLAY=":$(cat "$work/display")"
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
 
     # No autostart: the desktop services it starts would race the game.
     spawn openbox --sm-disable --startup true >"$work/openbox.log" 2>&1

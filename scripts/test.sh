@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 ensure_packages "${build_packages[@]}" "${test_packages[@]}"
 jobs=$(nproc)
 
-# The presets are in CMakePresets.json: build-test and build-asan.
+# The presets dev and asan (CMakePresets.json) build in build-test and
+# build-asan.
 for preset in dev asan; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --parallel "$jobs"

@@ -42,14 +42,17 @@ start_session
 # once it has carried out a later one it has passed the close on to the
 # game, ahead of any key pressed after it.
 desktops() { xprop -root _NET_NUMBER_OF_DESKTOPS | awk '{ print $NF }'; }
+# Read afresh at each poll: a count read once is never the one awaited when
+# the window manager had not got to the request yet.
+desktops_are() { [ "$(desktops)" = "$1" ]; }
 close_under_box() {
     local count
     count=$(desktops)
     wmctrl -i -c "$main"
     wmctrl -n $((count + 1))
-    wait_for "the window manager" test "$(desktops)" = $((count + 1))
+    wait_for "the window manager" desktops_are $((count + 1))
     wmctrl -n "$count"
-    wait_for "the window manager" test "$(desktops)" = "$count"
+    wait_for "the window manager" desktops_are "$count"
     has_focus "$box" || fail "the box lost the keyboard"
 }
 

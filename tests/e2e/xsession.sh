@@ -73,7 +73,28 @@ poll_until() {
 }
 wait_for() {
     local what=$1; shift
-    poll_until "$@" || fail "timed out waiting for $what"
+    poll_until "$@" || { show_session >&2; fail "timed out waiting for $what"; }
+}
+# What the session shows when a wait fails, so that the failure explains
+# itself: the game's windows, the focus, and the latest of each log.
+show_session() {
+    local w log
+    echo "-- the session, as the wait ended:"
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "focus: $(xdotool getwindowfocus 2>/dev/null || echo none)"
+        for w in $(xdotool search --pid "${game_pid:-0}" 2>/dev/null); do
+            xwininfo -id "$w" 2>/dev/null | awk -v w="$w" '
+                /^xwininfo/ { name = $0; sub(/^[^"]*/, "", name) }
+                /Map State:/ { state = $NF }
+                END { if (state == "IsViewable") print "window " w " " name }'
+        done
+    fi
+    for log in "$work"/*.log; do
+        if [ -s "$log" ]; then
+            echo "${log##*/}:"
+            tail -n 5 "$log"
+        fi
+    done
 }
 
 # A home, runtime folder and session bus of the test's own, under $work, so

@@ -81,6 +81,7 @@ show_session() {
     local w log
     echo "-- the session, as the wait ended:"
     if [ -n "${DISPLAY:-}" ]; then
+        import -window root "$work/at-failure.png" 2>/dev/null && echo "screen: $work/at-failure.png"
         echo "focus: $(xdotool getwindowfocus 2>/dev/null || echo none)"
         for w in $(xdotool search --pid "${game_pid:-0}" 2>/dev/null); do
             xwininfo -id "$w" 2>/dev/null | awk -v w="$w" '

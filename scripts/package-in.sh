@@ -21,6 +21,6 @@ valid_until='Acquire::Check-Valid-Until "false";'
 # shellcheck disable=SC2016 # expanded in the root
 in_root '. scripts/packages.sh
 ensure_packages "${package_packages[@]}"
-apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq --no-install-recommends ./ >/dev/null
+apt_waiting build-dep -y -qq --no-install-recommends ./ >/dev/null
 version=$(sed -n "s/^project(tictactoe VERSION \([^ ]*\).*/\1/p" CMakeLists.txt)
 packaging/check-deb.sh /src /tmp/deb-check "$version"'

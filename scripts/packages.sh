@@ -13,16 +13,18 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    update_package_lists
-    apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+    apt_waiting update -qq
+    apt_waiting install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# apt waits for dpkg's lock when told to, but "apt-get update" gives up at
-# once on the package lists' lock (apt 2.6 has no time-out for it), which
-# the daily update of a freshly booted machine holds: this waits for it too.
-update_package_lists() {
+# Runs apt-get with its arguments. apt waits for dpkg's lock when told to,
+# but gives up at once on the package lists' lock and the downloaded
+# archives' lock (apt 2.6 has no time-out for them), which the daily update
+# of a freshly booted machine holds: this waits for them too, up to ten
+# minutes.
+apt_waiting() {
     local deadline=$((SECONDS + 600)) out
-    until out=$(LC_ALL=C apt-get -o DPkg::Lock::Timeout=600 update -qq 2>&1); do
+    until out=$(LC_ALL=C apt-get -o DPkg::Lock::Timeout=600 "$@" 2>&1); do
         if ! grep -q "Could not get lock" <<<"$out" || ((SECONDS >= deadline)); then
             echo "$out" >&2
             return 1

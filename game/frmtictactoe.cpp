@@ -2,21 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtictactoe.h"
 
+#include "access/announcement.h"
+#include "access/boardfocus.h"
+#include "access/spoken.h"
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
-#include "platform/accessibility.h"
-#include "platform/boardfocus.h"
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/lineshape.h"
-#include "platform/pictures.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 
 #include <algorithm>
@@ -39,7 +39,7 @@ QString winText(const QString &name)
 }
 
 // The eight lines in the order they are tested, by cell number.
-constexpr std::array<std::array<int, 3>, 8> winningLines = {{
+constexpr std::array<std::array<int, boardSide>, 8> winningLines = {{
     {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, // rows
     {1, 4, 7}, {2, 5, 8}, {3, 6, 9}, // columns
     {1, 5, 9}, {3, 5, 7}, // diagonals
@@ -48,14 +48,14 @@ constexpr std::array<std::array<int, 3>, 8> winningLines = {{
 // clang-format off
 // The cat's face, cell by cell: eyes, nose, and a mouth that the bottom
 // row's captions draw together.
-const std::array<QString, 9> catFace = {
+const std::array<QString, boardCells> catFace = {
     QStringLiteral(" 0"),    QString(),            QStringLiteral(" 0"),
     QString(),               QStringLiteral(" D"), QString(),
     QStringLiteral("   \\"), QStringLiteral("___"), QStringLiteral("/"),
 };
 
 // The decorated board: red corners, white edges, a button-face centre.
-constexpr std::array<ColorValue, 9> designColors = {
+constexpr std::array<ColorValue, boardCells> designColors = {
     FixedColor::Red,   FixedColor::White,       FixedColor::Red,
     FixedColor::White, SystemColor::ButtonFace, FixedColor::White,
     FixedColor::Red,   FixedColor::White,       FixedColor::Red,
@@ -160,7 +160,6 @@ void frmTicTacToe::buildControls()
     connectCommand(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
     for (ClassicLabel *cell : cells())
         cell->setFocusMarkWidth(2);
-    m_board = new BoardFocus(client, cells());
 
     const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
         auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
@@ -191,6 +190,9 @@ void frmTicTacToe::buildControls()
     Label10->setCursor(clickHereCursor());
     connectCommand(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
 
+    // Made last, as it reads the status line, and put under the cells.
+    m_board = new BoardFocus(client, cells(), lblMessage);
+
     applyBackColor();
 }
 
@@ -217,21 +219,7 @@ void frmTicTacToe::setMessage(const QString &text)
     Announcement::announce(lblMessage, m_moveSpoken);
 }
 
-// B reads the whole board to a screen reader, then the status line, from
-// wherever the keyboard is in the window; it changes nothing on screen.
-void frmTicTacToe::keyPressEvent(QKeyEvent *event)
-{
-    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
-    if (event->key() != Qt::Key_B || !plain) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    if (!event->isAutoRepeat())
-        Announcement::announce(lblMessage, spokenBoard(*m_board));
-    event->accept();
-}
-
-std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
+std::array<ClassicLabel *, boardCells> frmTicTacToe::cells() const
 {
     return {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9};
 }
@@ -360,7 +348,7 @@ void frmTicTacToe::cellClick(ClassicLabel *cell)
 void frmTicTacToe::CheckWinner()
 {
     const auto all = cells();
-    const auto lineOf = [&all](const std::array<int, 3> &line, const QString &mark) {
+    const auto lineOf = [&all](const std::array<int, boardSide> &line, const QString &mark) {
         return all[line[0] - 1]->text() == mark && all[line[1] - 1]->text() == mark &&
             all[line[2] - 1]->text() == mark;
     };

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmabout.h"
 
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/lineshape.h"
-#include "platform/pictures.h"
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QEvent>
 #include <QLabel>

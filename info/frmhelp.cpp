@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmhelp.h"
 
+#include "controls/classiclabel.h"
+#include "controls/linklabel.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
 #include "modhelp.h"
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/linklabel.h"
-#include "platform/pictures.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QLabel>
 #include <QPushButton>

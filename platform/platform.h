@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -77,20 +76,3 @@ void connectCommand(Sender *sender, Signal signal, Receiver *receiver, void (Rec
 
 // The title borne by every box.
 inline const QString applicationTitle = QStringLiteral("TicTacToe");
-
-// The real thing, on Qt's dialogs and desktop services.
-class QtPlatform : public Platform
-{
-public:
-    void setBoxOwner(QWidget *window) override;
-    QString inputBox(const QString &prompt, const QString &defaultText = QString()) override;
-    int messageBox(const QString &text, Buttons buttons = OKOnly) override;
-    void showWindow(QWidget *window) override;
-    void unloadWindow(QWidget *window) override;
-    void shellOpen(const QString &address) override;
-
-private:
-    QWidget *boxOwner() const;
-
-    QPointer<QWidget> m_boxOwner;
-};

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The TicTacToe developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform.h"
+#include "qtplatform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

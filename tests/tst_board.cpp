@@ -4,8 +4,8 @@
 // The main window as it opens, and the moves of a game: what a player sees
 // and what a click or a key does, driven through real events.
 
+#include "application.h"
 #include "gamewindow.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>

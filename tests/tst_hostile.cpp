@@ -5,9 +5,9 @@
 // empty, marked up, right to left or full of control characters are taken
 // as they are, shown as text, and never grow, break or reshape the window.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>

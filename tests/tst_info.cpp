@@ -5,11 +5,11 @@
 // design after closing, their keys, and the addresses their links hand to
 // the shell.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QDesktopServices>

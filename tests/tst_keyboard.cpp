@@ -5,13 +5,13 @@
 // and Enter as a click; the focus mark after keyboard use only; the Help
 // window's links by keyboard; and what assistive tools are told.
 
+#include "access/announcement.h"
+#include "application.h"
 #include "darkpalette.h"
 #include "gamewindow.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "modalboxes.h"
-#include "platform/accessibility.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>

@@ -4,9 +4,9 @@
 // The real boxes: their titles, texts, buttons and answers, and the game
 // played through them.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>

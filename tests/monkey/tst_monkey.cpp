@@ -19,8 +19,8 @@
 // checks that the window went and the information windows stayed, then
 // opens a fresh window, as the next start of the program would.
 
+#include "application.h"
 #include "gamewindow.h"
-#include "platform/desktoplook.h"
 #include "referencemodel.h"
 
 #include <QAccessible>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/qtplatform.h"
 
 #include <QStringList>
 

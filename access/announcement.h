@@ -6,27 +6,7 @@
 
 #include <functional>
 
-class BoardFocus;
 class ClassicLabel;
-
-// What assistive tools are told beyond Qt's defaults, all in
-// accessibility.cpp: the program's own windows beside the game are windows,
-// a link label is a link, a board cell a button named by its place and
-// mark, and an announcement a notification. The presses they offer on
-// cells, links and the windows' buttons act as a click would, and only
-// where it could.
-//
-// Installed once as the application is set up, before any widget is asked
-// about: Qt keeps the first description it finds for an object.
-void installAccessibility();
-
-// A move as a screen reader hears it, its mark and place: "X, row 1,
-// column 1".
-QString spokenMove(const ClassicLabel *cell);
-
-// The whole board in reading order, row by row: "row 1: X, empty, empty;
-// row 2: ...; row 3: ...".
-QString spokenBoard(const BoardFocus &board);
 
 // A message for screen readers that leaves the focus where it is, made by
 // an object with the notification role, which screen readers never pass

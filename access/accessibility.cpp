@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include "announcement.h"
 #include "boardfocus.h"
-#include "classiclabel.h"
-#include "linklabel.h"
-#include "platform.h"
+#include "controls/classiclabel.h"
+#include "controls/linklabel.h"
+#include "platform/platform.h"
+#include "spoken.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,18 +18,6 @@
 #include <utility>
 
 namespace {
-// "&&" is one "&"; a single "&" only underlines the next character.
-QString withoutAccessKeys(const QString &text)
-{
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && ++i == text.size())
-            break;
-        plain += text[i];
-    }
-    return plain;
-}
-
 // Where a click could land now: on a shown, enabled control, while no box
 // of the program's is open.
 bool clickable(const QWidget *control)
@@ -117,20 +107,6 @@ public:
     }
 };
 
-// What a cell shows, as a screen reader says it: its mark, or "empty".
-QString spokenCell(const ClassicLabel *cell)
-{
-    const QString shown = cell->text().trimmed();
-    return shown.isEmpty() ? QStringLiteral("empty") : shown;
-}
-
-QString spokenPlace(int index)
-{
-    return QStringLiteral("row %1, column %2")
-        .arg(index / boardSide + 1)
-        .arg(index % boardSide + 1);
-}
-
 // A cell as a screen reader meets it: a button named by its place and its
 // mark ("row 1, column 2, O"), that can be pressed like a click. The board
 // is looked up afresh each time: it goes before its cells when the window
@@ -198,78 +174,4 @@ void installAccessibility()
     static bool installed = false;
     if (!std::exchange(installed, true))
         QAccessible::installFactory(interfaceFor);
-}
-
-QString spokenMove(const ClassicLabel *cell)
-{
-    const BoardFocus *board = BoardFocus::boardOf(cell);
-    return spokenCell(cell) + QStringLiteral(", ") + spokenPlace(board ? board->indexOf(cell) : 0);
-}
-
-QString spokenBoard(const BoardFocus &board)
-{
-    QStringList rows;
-    for (int row = 0; row < boardSide; ++row) {
-        QStringList cells;
-        for (int column = 0; column < boardSide; ++column)
-            cells << spokenCell(board.cell(row * boardSide + column));
-        rows << QStringLiteral("row %1: ").arg(row + 1) + cells.join(QStringLiteral(", "));
-    }
-    return rows.join(QStringLiteral("; "));
-}
-
-Announcement::Announcement(ClassicLabel *label)
-    : QWidget(label->parentWidget())
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(label->geometry());
-    stackUnder(label);
-}
-
-// Made once the program waits for input again, and only if the label still
-// says it: the move that wins writes "It's Bob's turn." and at once "Ann
-// Won!", and only the result is news.
-void Announcement::announce(ClassicLabel *label, const QString &before)
-{
-    QMetaObject::invokeMethod(
-        label,
-        [label, before, text = label->text()] {
-            if (label->text() != text)
-                return;
-            // The cat's line is set in with spaces, which say nothing.
-            const QString said = withoutAccessKeys(text).trimmed();
-            make(label, before.isEmpty() ? said : before + QStringLiteral(". ") + said);
-        },
-        Qt::QueuedConnection);
-}
-
-void Announcement::make(ClassicLabel *label, const QString &text)
-{
-    if (listener)
-        listener(text);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Qt's own announcement, made by a notification that is never shown:
-    // a screen reader drops an announcement of any other object that comes
-    // within a tenth of a second of the program's last, but not one of a
-    // notification.
-    auto *announcer =
-        label->parentWidget()->findChild<Announcement *>(QString(), Qt::FindDirectChildrenOnly);
-    if (!announcer) {
-        announcer = new Announcement(label);
-        announcer->hide();
-    }
-    QAccessibleAnnouncementEvent event(announcer, text);
-    QAccessible::updateAccessibility(&event);
-#else
-    // The old ones go once the program waits again, so that a screen
-    // reader's question about one in the meantime still finds it.
-    for (auto *old :
-        label->parentWidget()->findChildren<Announcement *>(Qt::FindDirectChildrenOnly)) {
-        old->hide();
-        old->deleteLater();
-    }
-    auto *announcement = new Announcement(label);
-    announcement->setAccessibleName(text);
-    announcement->show();
-#endif
 }

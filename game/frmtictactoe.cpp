@@ -20,6 +20,7 @@
 #include <QMenuBar>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -110,7 +111,7 @@ void frmTicTacToe::buildMenu()
                           void (frmTicTacToe::*command)()) {
         QAction *action = mnuMenu->addAction(caption);
         action->setObjectName(QLatin1String(name));
-        connectCommand(action, &QAction::triggered, this, command);
+        connectCommand(action, &QAction::triggered, this, std::bind_front(command, this));
         return action;
     };
     mnuMenuNewGame =
@@ -149,17 +150,17 @@ void frmTicTacToe::buildControls()
     Label7 = makeCell(7);
     Label8 = makeCell(8);
     Label9 = makeCell(9);
-    connectCommand(Label1, &ClassicLabel::clicked, this, &frmTicTacToe::Label1_Click);
-    connectCommand(Label2, &ClassicLabel::clicked, this, &frmTicTacToe::Label2_Click);
-    connectCommand(Label3, &ClassicLabel::clicked, this, &frmTicTacToe::Label3_Click);
-    connectCommand(Label4, &ClassicLabel::clicked, this, &frmTicTacToe::Label4_Click);
-    connectCommand(Label5, &ClassicLabel::clicked, this, &frmTicTacToe::Label5_Click);
-    connectCommand(Label6, &ClassicLabel::clicked, this, &frmTicTacToe::Label6_Click);
-    connectCommand(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
-    connectCommand(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
-    connectCommand(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
-    for (ClassicLabel *cell : cells())
-        cell->setFocusMarkWidth(2);
+    // Each cell's click runs its own handler, in cell order.
+    constexpr std::array<void (frmTicTacToe::*)(), boardCells> cellHandlers = {
+        &frmTicTacToe::Label1_Click, &frmTicTacToe::Label2_Click, &frmTicTacToe::Label3_Click,
+        &frmTicTacToe::Label4_Click, &frmTicTacToe::Label5_Click, &frmTicTacToe::Label6_Click,
+        &frmTicTacToe::Label7_Click, &frmTicTacToe::Label8_Click, &frmTicTacToe::Label9_Click};
+    const auto all = cells();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        connectCommand(
+            all[i], &ClassicLabel::clicked, this, std::bind_front(cellHandlers[i], this));
+        all[i]->setFocusMarkWidth(2);
+    }
 
     const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
         auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
@@ -188,7 +189,8 @@ void frmTicTacToe::buildControls()
 
     Label10 = new ClassicLabel(client, QStringLiteral("Label10"), twipsRect(3480, 2400, 255, 255));
     Label10->setCursor(clickHereCursor());
-    connectCommand(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
+    connectCommand(
+        Label10, &ClassicLabel::clicked, this, std::bind_front(&frmTicTacToe::Label10_Click, this));
 
     // Made last, as it reads the status line, and put under the cells.
     m_board = new BoardFocus(client, cells(), lblMessage);

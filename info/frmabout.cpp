@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include <functional>
+
 frmAboutTTT::frmAboutTTT(Platform &platform)
     : QWidget(nullptr,
           // A tool window keeps it out of the taskbar; only a close button.
@@ -37,7 +39,8 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(2880, 1680, 1260, 465));
     cmdOK->setDefault(true);
-    connectCommand(cmdOK, &QPushButton::clicked, this, &frmAboutTTT::cmdOK_Click);
+    connectCommand(
+        cmdOK, &QPushButton::clicked, this, std::bind_front(&frmAboutTTT::cmdOK_Click, this));
 
     picIcon = pictureBox(this, QStringLiteral("picIcon"), Picture::Monogram, 240, 120);
 

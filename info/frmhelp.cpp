@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <functional>
+
 frmHelp::frmHelp(Platform &platform)
     : QWidget(nullptr)
     , m_platform(platform)
@@ -34,8 +36,10 @@ frmHelp::frmHelp(Platform &platform)
         QStringLiteral("pelko@pelko.example"));
     lbladdress = new LinkLabel(this, QStringLiteral("lbladdress"), twipsRect(720, 600, 2895, 255),
         QStringLiteral("http://pelko.example/games/"));
-    connectCommand(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
-    connectCommand(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
+    connectCommand(
+        lblemail, &ClassicLabel::clicked, this, std::bind_front(&frmHelp::lblemail_Click, this));
+    connectCommand(lbladdress, &ClassicLabel::clicked, this,
+        std::bind_front(&frmHelp::lbladdress_Click, this));
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Monogram, 120, 240);
     Picture2 = pictureBox(this, QStringLiteral("Picture2"), Picture::Help, 120, 960);
@@ -44,7 +48,8 @@ frmHelp::frmHelp(Platform &platform)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2520, 1560, 1095, 255));
     Command1->setAutoDefault(false);
-    connectCommand(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+    connectCommand(
+        Command1, &QPushButton::clicked, this, std::bind_front(&frmHelp::Command1_Click, this));
 
     // The button keeps the focus the window opens with; Tab goes on to the
     // links in reading order, website first, and back to the button.

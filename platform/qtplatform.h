@@ -11,11 +11,13 @@ class QtPlatform : public Platform
 {
 public:
     void setBoxOwner(QWidget *window) override;
-    QString inputBox(const QString &prompt, const QString &defaultText = QString()) override;
-    int messageBox(const QString &text, Buttons buttons = OKOnly) override;
     void showWindow(QWidget *window) override;
     void unloadWindow(QWidget *window) override;
     void shellOpen(const QString &address) override;
+
+protected:
+    QString runInputBox(const QString &prompt, const QString &defaultText) override;
+    int runMessageBox(const QString &text, Buttons buttons) override;
 
 private:
     QWidget *boxOwner() const;

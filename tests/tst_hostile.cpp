@@ -179,7 +179,7 @@ void TestHostile::closingTheWindowUnderABox()
         game.window.close();
         box->reject();
     });
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QVERIFY(!game.window.isVisible());
 }
 

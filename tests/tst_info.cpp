@@ -406,7 +406,7 @@ void TestInfo::modalBoxBlocksThem()
             help, help->findChild<ClassicLabel *>(QStringLiteral("lblemail"))->geometry().center());
         box->reject();
     });
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QCOMPARE(theWindow<frmAboutTTT>(), about);
     QVERIFY(game.platform.opened.isEmpty());
 }

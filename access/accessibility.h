@@ -8,8 +8,8 @@
 // accessibility.cpp: the program's own windows beside the game are windows,
 // a link label is a link, a board cell a button named by its place and
 // mark, and an announcement a notification. The presses they offer on
-// cells, links and the windows' buttons act as a click would, and only
-// where it could.
+// cells, links, the windows' buttons and the menu's items act as a click
+// would, afterwards, and only where it could.
 
 // Installed once as the application is set up, before any widget is asked
 // about: Qt keeps the first description it finds for an object.

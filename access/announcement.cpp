@@ -7,6 +7,17 @@
 
 #include <QAccessible>
 
+#include <utility>
+
+namespace {
+Announcement::Listener listener = nullptr;
+} // namespace
+
+Announcement::Listener Announcement::installListener(Listener newListener)
+{
+    return std::exchange(listener, newListener);
+}
+
 Announcement::Announcement(ClassicLabel *label)
     : QWidget(label->parentWidget())
 {

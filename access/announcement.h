@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class ClassicLabel;
 
 // A message for screen readers that leaves the focus where it is, made by
@@ -24,9 +22,12 @@ public:
     // announced for it before.
     static void announce(ClassicLabel *label, const QString &before = QString());
 
-    // Called with each message as it goes to Qt, in order: on Qt's
-    // offscreen platform no screen reader listens, and the tests do here.
-    static inline std::function<void(const QString &)> listener;
+    // Installs a function called with each message as it goes to Qt, in
+    // order, and returns the one it replaces, as Qt's own update handler
+    // does: where no screen reader listens, as on Qt's offscreen platform,
+    // nothing else hears the messages.
+    using Listener = void (*)(const QString &message);
+    static Listener installListener(Listener listener);
 
 private:
     explicit Announcement(ClassicLabel *label);

@@ -43,6 +43,7 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
         cmdOK, &QPushButton::clicked, this, std::bind_front(&frmAboutTTT::cmdOK_Click, this));
 
     picIcon = pictureBox(this, QStringLiteral("picIcon"), Picture::Monogram, 240, 120);
+    picIcon->setAccessibleName(QStringLiteral("Monogram"));
 
     lblDescription = new ClassicLabel(this, QStringLiteral("lblDescription"),
         twipsRect(1050, 1080, 2925, 210), QStringLiteral("By Pelko"));
@@ -61,6 +62,7 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
         twipsRect(1050, 600, 2925, 225), QStringLiteral("Version 1.1"));
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Grid, 240, 840);
+    Picture1->setAccessibleName(QStringLiteral("Tic-tac-toe grid"));
 
     Line1 = new LineShape(this, 90, 1485, 4080, 1485, 1, FixedColor::Gray);
     Line1->setObjectName(QStringLiteral("Line1"));

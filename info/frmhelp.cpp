@@ -43,6 +43,8 @@ frmHelp::frmHelp(Platform &platform)
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Monogram, 120, 240);
     Picture2 = pictureBox(this, QStringLiteral("Picture2"), Picture::Help, 120, 960);
+    Picture1->setAccessibleName(QStringLiteral("Monogram"));
+    Picture2->setAccessibleName(QStringLiteral("Help"));
 
     Command1 = new QPushButton(QStringLiteral("Close Help"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

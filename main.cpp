@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The TicTacToe developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "application.h"
 #include "game/frmtictactoe.h"
-#include "platform/desktoplook.h"
-#include "platform/platform.h"
+#include "platform/qtplatform.h"
 
 #include <QApplication>
 

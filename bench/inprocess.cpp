@@ -10,8 +10,8 @@
 // window to the state the step needs: a cell takes one mark only, so the
 // same click cannot simply be repeated.
 
+#include "application.h"
 #include "game/frmtictactoe.h"
-#include "platform/desktoplook.h"
 #include "scriptedplatform.h"
 
 #include <QAction>

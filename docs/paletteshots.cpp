@@ -4,9 +4,9 @@
 // Draws the game window mid-game under a light and a dark palette, for the
 // README:  paletteshots OUTPUT_FOLDER  (writes light.png and dark.png).
 
+#include "application.h"
 #include "darkpalette.h"
 #include "game/frmtictactoe.h"
-#include "platform/desktoplook.h"
 #include "scriptedplatform.h"
 
 #include <QApplication>

@@ -2,24 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtictactoe.h"
 
+#include "access/announcement.h"
+#include "access/boardfocus.h"
+#include "access/spoken.h"
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
-#include "platform/accessibility.h"
-#include "platform/boardfocus.h"
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/lineshape.h"
-#include "platform/pictures.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QMenuBar>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -39,7 +40,7 @@ QString winText(const QString &name)
 }
 
 // The eight lines in the order they are tested, by cell number.
-constexpr std::array<std::array<int, 3>, 8> winningLines = {{
+constexpr std::array<std::array<int, boardSide>, 8> winningLines = {{
     {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, // rows
     {1, 4, 7}, {2, 5, 8}, {3, 6, 9}, // columns
     {1, 5, 9}, {3, 5, 7}, // diagonals
@@ -48,14 +49,14 @@ constexpr std::array<std::array<int, 3>, 8> winningLines = {{
 // clang-format off
 // The cat's face, cell by cell: eyes, nose, and a mouth that the bottom
 // row's captions draw together.
-const std::array<QString, 9> catFace = {
+const std::array<QString, boardCells> catFace = {
     QStringLiteral(" 0"),    QString(),            QStringLiteral(" 0"),
     QString(),               QStringLiteral(" D"), QString(),
     QStringLiteral("   \\"), QStringLiteral("___"), QStringLiteral("/"),
 };
 
 // The decorated board: red corners, white edges, a button-face centre.
-constexpr std::array<ColorValue, 9> designColors = {
+constexpr std::array<ColorValue, boardCells> designColors = {
     FixedColor::Red,   FixedColor::White,       FixedColor::Red,
     FixedColor::White, SystemColor::ButtonFace, FixedColor::White,
     FixedColor::Red,   FixedColor::White,       FixedColor::Red,
@@ -110,7 +111,7 @@ void frmTicTacToe::buildMenu()
                           void (frmTicTacToe::*command)()) {
         QAction *action = mnuMenu->addAction(caption);
         action->setObjectName(QLatin1String(name));
-        connectCommand(action, &QAction::triggered, this, command);
+        connectCommand(action, &QAction::triggered, this, std::bind_front(command, this));
         return action;
     };
     mnuMenuNewGame =
@@ -149,18 +150,17 @@ void frmTicTacToe::buildControls()
     Label7 = makeCell(7);
     Label8 = makeCell(8);
     Label9 = makeCell(9);
-    connectCommand(Label1, &ClassicLabel::clicked, this, &frmTicTacToe::Label1_Click);
-    connectCommand(Label2, &ClassicLabel::clicked, this, &frmTicTacToe::Label2_Click);
-    connectCommand(Label3, &ClassicLabel::clicked, this, &frmTicTacToe::Label3_Click);
-    connectCommand(Label4, &ClassicLabel::clicked, this, &frmTicTacToe::Label4_Click);
-    connectCommand(Label5, &ClassicLabel::clicked, this, &frmTicTacToe::Label5_Click);
-    connectCommand(Label6, &ClassicLabel::clicked, this, &frmTicTacToe::Label6_Click);
-    connectCommand(Label7, &ClassicLabel::clicked, this, &frmTicTacToe::Label7_Click);
-    connectCommand(Label8, &ClassicLabel::clicked, this, &frmTicTacToe::Label8_Click);
-    connectCommand(Label9, &ClassicLabel::clicked, this, &frmTicTacToe::Label9_Click);
-    for (ClassicLabel *cell : cells())
-        cell->setFocusMarkWidth(2);
-    m_board = new BoardFocus(client, cells());
+    // Each cell's click runs its own handler, in cell order.
+    constexpr std::array<void (frmTicTacToe::*)(), boardCells> cellHandlers = {
+        &frmTicTacToe::Label1_Click, &frmTicTacToe::Label2_Click, &frmTicTacToe::Label3_Click,
+        &frmTicTacToe::Label4_Click, &frmTicTacToe::Label5_Click, &frmTicTacToe::Label6_Click,
+        &frmTicTacToe::Label7_Click, &frmTicTacToe::Label8_Click, &frmTicTacToe::Label9_Click};
+    const auto all = cells();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        connectCommand(
+            all[i], &ClassicLabel::clicked, this, std::bind_front(cellHandlers[i], this));
+        all[i]->setFocusMarkWidth(2);
+    }
 
     const auto gridLine = [client](const char *name, int x1, int y1, int x2, int y2) {
         auto *line = new LineShape(client, x1, y1, x2, y2, 3, SystemColor::WindowText);
@@ -189,7 +189,11 @@ void frmTicTacToe::buildControls()
 
     Label10 = new ClassicLabel(client, QStringLiteral("Label10"), twipsRect(3480, 2400, 255, 255));
     Label10->setCursor(clickHereCursor());
-    connectCommand(Label10, &ClassicLabel::clicked, this, &frmTicTacToe::Label10_Click);
+    connectCommand(
+        Label10, &ClassicLabel::clicked, this, std::bind_front(&frmTicTacToe::Label10_Click, this));
+
+    // Made last, as it reads the status line, and put under the cells.
+    m_board = new BoardFocus(client, cells(), lblMessage);
 
     applyBackColor();
 }
@@ -217,21 +221,7 @@ void frmTicTacToe::setMessage(const QString &text)
     Announcement::announce(lblMessage, m_moveSpoken);
 }
 
-// B reads the whole board to a screen reader, then the status line, from
-// wherever the keyboard is in the window; it changes nothing on screen.
-void frmTicTacToe::keyPressEvent(QKeyEvent *event)
-{
-    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
-    if (event->key() != Qt::Key_B || !plain) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    if (!event->isAutoRepeat())
-        Announcement::announce(lblMessage, spokenBoard(*m_board));
-    event->accept();
-}
-
-std::array<ClassicLabel *, 9> frmTicTacToe::cells() const
+std::array<ClassicLabel *, boardCells> frmTicTacToe::cells() const
 {
     return {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9};
 }
@@ -360,7 +350,7 @@ void frmTicTacToe::cellClick(ClassicLabel *cell)
 void frmTicTacToe::CheckWinner()
 {
     const auto all = cells();
-    const auto lineOf = [&all](const std::array<int, 3> &line, const QString &mark) {
+    const auto lineOf = [&all](const std::array<int, boardSide> &line, const QString &mark) {
         return all[line[0] - 1]->text() == mark && all[line[1] - 1]->text() == mark &&
             all[line[2] - 1]->text() == mark;
     };

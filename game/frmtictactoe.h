@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "board.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QVariant>
@@ -57,7 +59,6 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     enum class Player { One, Two };
@@ -69,7 +70,7 @@ private:
     void setMessage(const QString &text);
     void drawCat();
     void applyBackColor();
-    std::array<ClassicLabel *, 9> cells() const;
+    std::array<ClassicLabel *, boardCells> cells() const;
 
     Platform &m_platform;
 

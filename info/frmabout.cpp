@@ -2,17 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmabout.h"
 
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/lineshape.h"
-#include "platform/pictures.h"
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <functional>
 
 frmAboutTTT::frmAboutTTT(Platform &platform)
     : QWidget(nullptr,
@@ -37,9 +39,11 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(2880, 1680, 1260, 465));
     cmdOK->setDefault(true);
-    connectCommand(cmdOK, &QPushButton::clicked, this, &frmAboutTTT::cmdOK_Click);
+    connectCommand(
+        cmdOK, &QPushButton::clicked, this, std::bind_front(&frmAboutTTT::cmdOK_Click, this));
 
     picIcon = pictureBox(this, QStringLiteral("picIcon"), Picture::Monogram, 240, 120);
+    picIcon->setAccessibleName(QStringLiteral("Monogram"));
 
     lblDescription = new ClassicLabel(this, QStringLiteral("lblDescription"),
         twipsRect(1050, 1080, 2925, 210), QStringLiteral("By Pelko"));
@@ -58,6 +62,7 @@ frmAboutTTT::frmAboutTTT(Platform &platform)
         twipsRect(1050, 600, 2925, 225), QStringLiteral("Version 1.1"));
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Grid, 240, 840);
+    Picture1->setAccessibleName(QStringLiteral("Tic-tac-toe grid"));
 
     Line1 = new LineShape(this, 90, 1485, 4080, 1485, 1, FixedColor::Gray);
     Line1->setObjectName(QStringLiteral("Line1"));

@@ -2,16 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmhelp.h"
 
+#include "controls/classiclabel.h"
+#include "controls/linklabel.h"
+#include "controls/picturebox.h"
+#include "controls/twips.h"
 #include "modhelp.h"
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/linklabel.h"
-#include "platform/pictures.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
-#include "platform/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
+
+#include <functional>
 
 frmHelp::frmHelp(Platform &platform)
     : QWidget(nullptr)
@@ -34,17 +36,22 @@ frmHelp::frmHelp(Platform &platform)
         QStringLiteral("pelko@pelko.example"));
     lbladdress = new LinkLabel(this, QStringLiteral("lbladdress"), twipsRect(720, 600, 2895, 255),
         QStringLiteral("http://pelko.example/games/"));
-    connectCommand(lblemail, &ClassicLabel::clicked, this, &frmHelp::lblemail_Click);
-    connectCommand(lbladdress, &ClassicLabel::clicked, this, &frmHelp::lbladdress_Click);
+    connectCommand(
+        lblemail, &ClassicLabel::clicked, this, std::bind_front(&frmHelp::lblemail_Click, this));
+    connectCommand(lbladdress, &ClassicLabel::clicked, this,
+        std::bind_front(&frmHelp::lbladdress_Click, this));
 
     Picture1 = pictureBox(this, QStringLiteral("Picture1"), Picture::Monogram, 120, 240);
     Picture2 = pictureBox(this, QStringLiteral("Picture2"), Picture::Help, 120, 960);
+    Picture1->setAccessibleName(QStringLiteral("Monogram"));
+    Picture2->setAccessibleName(QStringLiteral("Help"));
 
     Command1 = new QPushButton(QStringLiteral("Close Help"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(2520, 1560, 1095, 255));
     Command1->setAutoDefault(false);
-    connectCommand(Command1, &QPushButton::clicked, this, &frmHelp::Command1_Click);
+    connectCommand(
+        Command1, &QPushButton::clicked, this, std::bind_front(&frmHelp::Command1_Click, this));
 
     // The button keeps the focus the window opens with; Tab goes on to the
     // links in reading order, website first, and back to the button.

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPointer>
+#include <QObject>
 #include <QString>
 #include <QWidget>
+
+#include <utility>
 
 // What the game asks of the desktop: modal boxes, showing and unloading
 // windows, and the shell's open operation. Everything that blocks or leaves
@@ -24,11 +26,19 @@ public:
 
     // Modal, with OK and Cancel, titled with the application title. Returns
     // the entry on OK and an empty text on Cancel.
-    virtual QString inputBox(const QString &prompt, const QString &defaultText = QString()) = 0;
+    QString inputBox(const QString &prompt, const QString &defaultText = QString())
+    {
+        const BoxOpen open;
+        return runInputBox(prompt, defaultText);
+    }
 
     // Modal, no icon, titled with the application title; Yes is the default
     // button of a Yes/No box. Returns the Answer of the button pressed.
-    virtual int messageBox(const QString &text, Buttons buttons = OKOnly) = 0;
+    int messageBox(const QString &text, Buttons buttons = OKOnly)
+    {
+        const BoxOpen open;
+        return runMessageBox(text, buttons);
+    }
 
     // Shows a top-level window modeless and without an owner; one already
     // shown comes back restored if it was minimised, and in front.
@@ -42,12 +52,23 @@ public:
     // can open it, nothing happens.
     virtual void shellOpen(const QString &address) = 0;
 
-    // Whether one of the program's boxes is open: nothing behind it acts
-    // then, whoever presses it (see connectCommand).
-    static bool boxOpen() { return openBoxes > 0; }
+    // Carries a command out where the user could give it: never behind one
+    // of the program's boxes. The mouse and the keys cannot reach a window
+    // behind a box, but an assistive tool's press can; every command passes
+    // this one rule, however it is given.
+    template<class Command>
+    static void runCommand(const Command &command)
+    {
+        if (openBoxes == 0)
+            command();
+    }
 
 protected:
-    // Held by a box's implementation for as long as the box is open.
+    // The boxes themselves, counted as open for as long as they run.
+    virtual QString runInputBox(const QString &prompt, const QString &defaultText) = 0;
+    virtual int runMessageBox(const QString &text, Buttons buttons) = 0;
+
+private:
     class BoxOpen
     {
     public:
@@ -57,40 +78,17 @@ protected:
         BoxOpen &operator=(const BoxOpen &) = delete;
     };
 
-private:
     static inline int openBoxes = 0;
 };
 
 // Connects a command to what gives it (a menu item, a button, a label's
-// click) so that it runs only where the user could give it: never behind one
-// of the program's boxes. The mouse and the keys cannot reach a window behind
-// a box, but Qt carries out an assistive tool's press on a menu item at once,
-// box or not; every command passes this one rule, whoever gives it.
-template<class Sender, class Signal, class Receiver>
-void connectCommand(Sender *sender, Signal signal, Receiver *receiver, void (Receiver::*command)())
+// click): it runs only where the user could give it (see runCommand).
+template<class Sender, class Signal, class Command>
+void connectCommand(Sender *sender, Signal signal, const QObject *context, Command command)
 {
-    QObject::connect(sender, signal, receiver, [receiver, command] {
-        if (!Platform::boxOpen())
-            (receiver->*command)();
-    });
+    QObject::connect(
+        sender, signal, context, [command = std::move(command)] { Platform::runCommand(command); });
 }
 
 // The title borne by every box.
 inline const QString applicationTitle = QStringLiteral("TicTacToe");
-
-// The real thing, on Qt's dialogs and desktop services.
-class QtPlatform : public Platform
-{
-public:
-    void setBoxOwner(QWidget *window) override;
-    QString inputBox(const QString &prompt, const QString &defaultText = QString()) override;
-    int messageBox(const QString &text, Buttons buttons = OKOnly) override;
-    void showWindow(QWidget *window) override;
-    void unloadWindow(QWidget *window) override;
-    void shellOpen(const QString &address) override;
-
-private:
-    QWidget *boxOwner() const;
-
-    QPointer<QWidget> m_boxOwner;
-};

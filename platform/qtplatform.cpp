@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The TicTacToe developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform.h"
+#include "qtplatform.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -44,7 +44,7 @@ QWidget *QtPlatform::boxOwner() const
     return QApplication::activeWindow();
 }
 
-QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
+QString QtPlatform::runInputBox(const QString &prompt, const QString &defaultText)
 {
     // On the heap and watched: should its owner go while the box is open,
     // the box goes with it and must not be deleted twice.
@@ -53,7 +53,6 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
     box->setInputMode(QInputDialog::TextInput);
     box->setLabelText(prompt);
     box->setTextValue(defaultText);
-    const BoxOpen open;
     const bool accepted = box->exec() == QDialog::Accepted;
     if (!box)
         return QString();
@@ -62,7 +61,7 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &defaultText)
     return entry;
 }
 
-int QtPlatform::messageBox(const QString &text, Buttons buttons)
+int QtPlatform::runMessageBox(const QString &text, Buttons buttons)
 {
     QPointer<QMessageBox> box = new QMessageBox(boxOwner());
     dressBox(box);
@@ -89,7 +88,6 @@ int QtPlatform::messageBox(const QString &text, Buttons buttons)
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
         grid->addItem(
             new QSpacerItem(minimumBoxWidth, 0), grid->rowCount(), 0, 1, grid->columnCount());
-    const BoxOpen open;
     box->exec();
     if (!box)
         return buttons == YesNo ? No : OK;

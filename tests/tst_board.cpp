@@ -4,8 +4,8 @@
 // The main window as it opens, and the moves of a game: what a player sees
 // and what a click or a key does, driven through real events.
 
+#include "application.h"
 #include "gamewindow.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>
@@ -13,7 +13,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
+
+#include <algorithm>
 
 class TestBoard : public QObject
 {
@@ -503,22 +506,61 @@ void TestBoard::accessibility()
 
 // An assistive press takes the user's path: the tool's call returns before
 // the click, so a winning press does not hold it while "Play again?" waits
-// for an answer, and a press behind any box, where no click lands, changes
-// nothing, then or later.
+// for an answer. Behind any box no command acts, however it is given: each
+// cell, the hidden label, the About and Help windows' buttons and links by
+// mouse, key and assistive press, each menu item by its action and by an
+// assistive press, and the menu's drop-down; nothing changes, then or later.
 void TestBoard::pressesTakeTheUsersPath()
 {
     GameWindow game;
     QVERIFY(game.show());
     game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
+    game.action("mnuMenuAbout")->trigger();
+    game.action("mnuMenuHelp")->trigger();
+    QList<QPointer<QWidget>> infoControls;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        for (const char *name : {"cmdOK", "Command1", "lbladdress", "lblemail"}) {
+            if (auto *control = window->findChild<QWidget *>(QLatin1String(name)))
+                infoControls << control;
+        }
+    }
+    QCOMPARE(infoControls.size(), 4);
+    QVERIFY(game.activate());
+    QAccessibleInterface *menuTitle =
+        QAccessible::queryAccessibleInterface(game.window.menuBar())->child(0);
     QStringList pressedThrough;
-    const auto pressBehind = [&game, &pressedThrough] {
+    const auto pressBehind = [&] {
         const QStringList board = game.board();
         const QString status = game.status();
         const qsizetype boxes = game.platform.boxes.size();
-        for (int n = 1; n <= 9; ++n)
+        const QWidget *active = QApplication::activeWindow(); // About and Help come forward
+        for (int n = 1; n <= 9; ++n) {
+            game.clickCell(n);
             game.press(game.cell(n));
+        }
+        QTest::keyClick(game.window.windowHandle(), Qt::Key_Space);
+        game.clickAt(game.hiddenLabel()->geometry().center());
+        for (QAction *item : game.window.findChild<QMenu *>()->actions())
+            item->trigger();
+        for (int i = 0; i < menuTitle->child(0)->childCount(); ++i)
+            menuTitle->child(0)->child(i)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        QTest::keyClick(game.window.windowHandle(), Qt::Key_F2);
+        for (const QPointer<QWidget> &control : infoControls) {
+            if (control) // but not if closed behind the box
+                QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {},
+                    control->geometry().center());
+            if (control)
+                game.press(control);
+        }
+        menuTitle->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
         QCoreApplication::processEvents();
-        if (game.board() != board || game.status() != status || game.platform.boxes.size() != boxes)
+        const bool infoOpen = std::all_of(infoControls.begin(), infoControls.end(),
+            [](const QPointer<QWidget> &control) { return control && control->isVisible(); });
+        if (game.board() != board || game.status() != status ||
+            game.platform.boxes.size() != boxes || !infoOpen || !game.window.isVisible() ||
+            !game.platform.opened.isEmpty() || game.window.findChild<QMenu *>()->isVisible() ||
+            QApplication::activeWindow() != active)
             pressedThrough << game.platform.boxes[boxes - 1].text;
     };
     const auto name = [&pressBehind](const QString &entry) {

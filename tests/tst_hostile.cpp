@@ -5,9 +5,9 @@
 // empty, marked up, right to left or full of control characters are taken
 // as they are, shown as text, and never grow, break or reshape the window.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 
 #include <QAccessible>
 #include <QElapsedTimer>
@@ -179,7 +179,7 @@ void TestHostile::closingTheWindowUnderABox()
         game.window.close();
         box->reject();
     });
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QVERIFY(!game.window.isVisible());
 }
 

@@ -5,11 +5,11 @@
 // design after closing, their keys, and the addresses their links hand to
 // the shell.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QDesktopServices>
@@ -60,6 +60,16 @@ public:
 public slots:
     void open(const QUrl &url) { urls << url.toString(); }
 };
+// The window's pictures, as assistive tools name them, in the design's order.
+QStringList pictureNames(const QWidget *window)
+{
+    QStringList names;
+    for (QLabel *label : window->findChildren<QLabel *>()) {
+        if (!label->pixmap().isNull())
+            names << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    }
+    return names;
+}
 } // namespace
 
 class TestInfo : public QObject
@@ -149,6 +159,9 @@ void TestInfo::aboutAsDesigned()
         about->findChild<QLabel *>(QStringLiteral("picIcon"))->geometry(), QRect(16, 8, 32, 32));
     QCOMPARE(
         about->findChild<QLabel *>(QStringLiteral("Picture1"))->geometry(), QRect(16, 56, 32, 32));
+    // Screen readers name the pictures after what they show.
+    QCOMPARE(pictureNames(about),
+        QStringList({QStringLiteral("Monogram"), QStringLiteral("Tic-tac-toe grid")}));
 
     // The grey separator across the window.
     const QImage shot = about->grab().toImage();
@@ -192,6 +205,7 @@ void TestInfo::helpAsDesigned()
     QCOMPARE(button->text(), QStringLiteral("Close Help"));
     QCOMPARE(button->geometry(), QRect(168, 104, 73, 17));
     QVERIFY(!button->isDefault());
+    QCOMPARE(pictureNames(help), QStringList({QStringLiteral("Monogram"), QStringLiteral("Help")}));
 }
 
 // Every caption of both windows fits its label, the links on one line.
@@ -406,7 +420,7 @@ void TestInfo::modalBoxBlocksThem()
             help, help->findChild<ClassicLabel *>(QStringLiteral("lblemail"))->geometry().center());
         box->reject();
     });
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QCOMPARE(theWindow<frmAboutTTT>(), about);
     QVERIFY(game.platform.opened.isEmpty());
 }

@@ -5,13 +5,13 @@
 // and Enter as a click; the focus mark after keyboard use only; the Help
 // window's links by keyboard; and what assistive tools are told.
 
+#include "application.h"
 #include "darkpalette.h"
 #include "gamewindow.h"
+#include "heardannouncements.h"
 #include "info/frmabout.h"
 #include "info/frmhelp.h"
 #include "modalboxes.h"
-#include "platform/accessibility.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>
@@ -35,14 +35,6 @@ QList<int> markedCells(const GameWindow &game)
 void press(GameWindow &game, Qt::Key key)
 {
     QTest::keyClick(game.window.windowHandle(), key);
-}
-
-// What screen readers are told to say, in order.
-QStringList heard;
-QStringList takeHeard()
-{
-    QCoreApplication::processEvents();
-    return std::exchange(heard, {});
 }
 
 // The mark's colour against the cell's, where the mark crosses the middle
@@ -321,18 +313,18 @@ void TestKeyboard::windowsAsAssistiveToolsSeeThem()
 // nothing that can be seen.
 void TestKeyboard::everyMoveAndTheBoardHeard()
 {
-    Announcement::listener = [](const QString &message) { heard << message; };
+    HeardAnnouncements heard;
     GameWindow game;
     QVERIFY(game.show());
-    QCOMPARE(takeHeard(), QStringList {startText});
+    QCOMPARE(heard.take(), QStringList {startText});
     const QString emptyBoard = QStringLiteral(
         "row 1: empty, empty, empty; row 2: empty, empty, empty; row 3: empty, empty, empty. ");
-    const auto readBoard = [&game](const QString &expected) {
+    const auto readBoard = [&game, &heard](const QString &expected) {
         const QImage shot = game.window.grab().toImage();
         const QWidget *focus = QApplication::focusWidget();
         const QList<int> marked = markedCells(game);
         press(game, Qt::Key_B);
-        QCOMPARE(takeHeard(), QStringList {expected});
+        QCOMPARE(heard.take(), QStringList {expected});
         QCOMPARE(game.window.grab().toImage(), shot);
         QCOMPARE(QApplication::focusWidget(), focus);
         QCOMPARE(markedCells(game), marked);
@@ -340,15 +332,15 @@ void TestKeyboard::everyMoveAndTheBoardHeard()
     readBoard(emptyBoard + startText);
 
     game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
-    QCOMPARE(takeHeard(), QStringList {turnOf(QStringLiteral("Ann"))});
+    QCOMPARE(heard.take(), QStringList {turnOf(QStringLiteral("Ann"))});
     game.clickCell(5);
-    QCOMPARE(takeHeard(), QStringList {QStringLiteral("O, row 2, column 2. It's Bob's turn.")});
+    QCOMPARE(heard.take(), QStringList {QStringLiteral("O, row 2, column 2. It's Bob's turn.")});
     press(game, Qt::Key_Tab);
     press(game, Qt::Key_Space);
-    QCOMPARE(takeHeard(), QStringList {QStringLiteral("X, row 1, column 1. It's Ann's turn.")});
+    QCOMPARE(heard.take(), QStringList {QStringLiteral("X, row 1, column 1. It's Ann's turn.")});
     game.press(game.cell(7));
     QCoreApplication::processEvents(); // the press is queued
-    QCOMPARE(takeHeard(), QStringList {QStringLiteral("O, row 3, column 1. It's Bob's turn.")});
+    QCOMPARE(heard.take(), QStringList {QStringLiteral("O, row 3, column 1. It's Bob's turn.")});
     readBoard(QStringLiteral("row 1: X, empty, empty; row 2: empty, O, empty; row 3: O, empty, "
                              "empty. It's Bob's turn."));
 
@@ -359,22 +351,21 @@ void TestKeyboard::everyMoveAndTheBoardHeard()
         return int(Platform::No);
     };
     game.clickCell(9);
-    takeHeard();
+    heard.take();
     game.platform.messageAnswers.push_back(answerNo);
     game.clickCell(3);
     QCOMPARE(
-        takeHeard(), (QStringList {QStringLiteral("O, row 1, column 3. Ann Won!"), startText}));
+        heard.take(), (QStringList {QStringLiteral("O, row 1, column 3. Ann Won!"), startText}));
     readBoard(emptyBoard + startText);
 
     // The cat: O 1, X 2, O 3, X 5, O 4, X 6, O 8, X 7, O 9.
     game.newGame(QStringLiteral("Ann"), QStringLiteral("Bob"));
     game.clickCells({1, 2, 3, 5, 4, 6, 8, 7});
-    takeHeard();
+    heard.take();
     game.platform.messageAnswers.push_back(answerNo);
     game.clickCell(9);
-    QCOMPARE(
-        takeHeard(), (QStringList {QStringLiteral("O, row 3, column 3. The Cat Won!"), startText}));
-    Announcement::listener = nullptr;
+    QCOMPARE(heard.take(),
+        (QStringList {QStringLiteral("O, row 3, column 3. The Cat Won!"), startText}));
 }
 
 QTEST_MAIN(TestKeyboard)

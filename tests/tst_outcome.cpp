@@ -6,8 +6,8 @@
 // What the window shows while a box is open is taken from inside the
 // scripted answer, as a player sees it behind the box.
 
+#include "application.h"
 #include "gamewindow.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QAccessible>

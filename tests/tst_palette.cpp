@@ -4,10 +4,10 @@
 // The game under a light and a dark desktop palette: its colours follow the
 // palette, and marks and texts stay readable on their cells.
 
+#include "application.h"
 #include "darkpalette.h"
 #include "gamewindow.h"
 #include "info/frmabout.h"
-#include "platform/desktoplook.h"
 #include "platform/systemcolors.h"
 
 #include <QApplication>

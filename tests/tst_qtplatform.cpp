@@ -4,9 +4,9 @@
 // The real boxes: their titles, texts, buttons and answers, and the game
 // played through them.
 
+#include "application.h"
 #include "gamewindow.h"
 #include "modalboxes.h"
-#include "platform/desktoplook.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -144,7 +144,7 @@ void TestQtPlatform::boxesBlockEveryWindow()
         QTest::keyClick(game.window.windowHandle(), Qt::Key_F2);
         box->reject();
     });
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
     QCOMPARE(game.cell(1)->text(), QString());
     QCOMPARE(game.platform.boxes.size(), 2); // no further name box
     QCOMPARE(game.status(), turnOf(QStringLiteral("Player 1")));
@@ -176,12 +176,12 @@ void TestQtPlatform::boxesBelongToTheGameWindow()
         box->reject();
     };
     whenModalBoxOpens(look);
-    game.platform.QtPlatform::inputBox(QStringLiteral("Please enter your name, Player 1:"));
+    game.platform.realInputBox(QStringLiteral("Please enter your name, Player 1:"));
     QCOMPARE(QApplication::activeWindow(), nullptr);
     whenModalBoxOpens(look);
-    game.platform.QtPlatform::messageBox(QStringLiteral("Password incorrect."));
+    game.platform.realMessageBox(QStringLiteral("Password incorrect."));
     whenModalBoxOpens(look);
-    game.platform.QtPlatform::messageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
 
     QCOMPARE(seen.size(), 3);
     for (const Seen &box : seen) {

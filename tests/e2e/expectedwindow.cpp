@@ -11,11 +11,11 @@
 // Exits 0 on a match; otherwise writes SHOT-expected.png beside the shot and
 // exits 1.
 
+#include "application.h"
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
 #include "expectedboard.h"
 #include "game/frmtictactoe.h"
-#include "platform/classiclabel.h"
-#include "platform/desktoplook.h"
-#include "platform/lineshape.h"
 #include "platform/systemcolors.h"
 #include "scriptedplatform.h"
 

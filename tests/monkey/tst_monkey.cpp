@@ -19,8 +19,8 @@
 // checks that the window went and the information windows stayed, then
 // opens a fresh window, as the next start of the program would.
 
+#include "application.h"
 #include "gamewindow.h"
-#include "platform/desktoplook.h"
 #include "referencemodel.h"
 
 #include <QAccessible>
@@ -229,7 +229,7 @@ void walkAccessibleTree()
 }
 
 // Presses a menu item as an assistive tool does, through the menu's
-// accessible children; Qt carries the press out at once.
+// accessible children; the press is queued, as on a cell.
 void pressMenuItem(const QAction *action)
 {
     QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(action->parent());
@@ -673,10 +673,12 @@ QString Monkey::pressLink()
 // A menu item chosen as the mouse does, or pressed by an assistive tool.
 void Monkey::useMenu(const char *name)
 {
-    if (pick(2))
+    if (pick(2)) {
         game->action(name)->trigger();
-    else
+    } else {
         pressMenuItem(game->action(name));
+        QCoreApplication::processEvents();
+    }
 }
 
 // Presses behind an open box, where nothing acts: on a cell, a menu item,

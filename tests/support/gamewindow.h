@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/classiclabel.h"
+#include "controls/lineshape.h"
 #include "expectedboard.h"
 #include "game/frmtictactoe.h"
-#include "platform/classiclabel.h"
-#include "platform/lineshape.h"
 #include "scriptedplatform.h"
 
 #include <QAccessible>

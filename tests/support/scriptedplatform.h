@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/qtplatform.h"
 
+#include <QScopedValueRollback>
 #include <QStringList>
 
 #include <deque>
@@ -35,30 +36,17 @@ public:
         messageAnswers.push_back([code] { return code; });
     }
 
-    QString inputBox(const QString &prompt, const QString &defaultText) override
+    // Qt's own boxes in place of the script, for a test that answers them
+    // itself; open, as every box is, while they run.
+    QString realInputBox(const QString &prompt, const QString &defaultText = QString())
     {
-        boxes.push_back({prompt, defaultText, -1});
-        if (inputAnswers.empty()) {
-            ++unexpectedBoxes;
-            return QString();
-        }
-        const InputAnswer next = std::move(inputAnswers.front());
-        inputAnswers.pop_front();
-        const BoxOpen open;
-        return next();
+        const QScopedValueRollback real(realBoxes, true);
+        return inputBox(prompt, defaultText);
     }
-
-    int messageBox(const QString &text, Buttons buttons) override
+    int realMessageBox(const QString &text, Buttons buttons = OKOnly)
     {
-        boxes.push_back({text, QString(), buttons});
-        if (messageAnswers.empty()) {
-            ++unexpectedBoxes;
-            return buttons == YesNo ? No : OK;
-        }
-        const MessageAnswer next = std::move(messageAnswers.front());
-        messageAnswers.pop_front();
-        const BoxOpen open;
-        return next();
+        const QScopedValueRollback real(realBoxes, true);
+        return messageBox(text, buttons);
     }
 
     void shellOpen(const QString &address) override { opened.push_back(address); }
@@ -77,4 +65,37 @@ public:
     QList<Box> boxes;
     QStringList opened;
     int unexpectedBoxes = 0;
+
+protected:
+    // Platform counts the box as open while these run, as with a real box.
+    QString runInputBox(const QString &prompt, const QString &defaultText) override
+    {
+        if (realBoxes)
+            return QtPlatform::runInputBox(prompt, defaultText);
+        boxes.push_back({prompt, defaultText, -1});
+        if (inputAnswers.empty()) {
+            ++unexpectedBoxes;
+            return QString();
+        }
+        const InputAnswer next = std::move(inputAnswers.front());
+        inputAnswers.pop_front();
+        return next();
+    }
+
+    int runMessageBox(const QString &text, Buttons buttons) override
+    {
+        if (realBoxes)
+            return QtPlatform::runMessageBox(text, buttons);
+        boxes.push_back({text, QString(), buttons});
+        if (messageAnswers.empty()) {
+            ++unexpectedBoxes;
+            return buttons == YesNo ? No : OK;
+        }
+        const MessageAnswer next = std::move(messageAnswers.front());
+        messageAnswers.pop_front();
+        return next();
+    }
+
+private:
+    bool realBoxes = false;
 };

@@ -1,11 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The TicTacToe developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "desktoplook.h"
-
-#include "accessibility.h"
-#include "version.h"
-
-#include <QApplication>
+#include "fonts.h"
 
 namespace {
 // "Arial" and "MS Sans Serif" are both matched in metrics by Liberation Sans,
@@ -31,14 +26,4 @@ QFont designFont(const QString &face, qreal points)
 QFont dialogFont()
 {
     return designFont(QStringLiteral("MS Sans Serif"), 7.5);
-}
-
-void setUpApplication()
-{
-    QApplication::setApplicationName(QStringLiteral("TicTacToe"));
-    QApplication::setApplicationVersion(QLatin1String(tictactoeVersion));
-    // Lets Wayland shells match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
-    QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
-    installAccessibility();
 }

@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardfocus.h"
 
-#include "classiclabel.h"
+#include "announcement.h"
+#include "controls/classiclabel.h"
+#include "controls/presskeys.h"
+#include "spoken.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -10,9 +13,10 @@
 #include <algorithm>
 
 BoardFocus::BoardFocus(
-    QWidget *parent, const std::array<ClassicLabel *, boardSide * boardSide> &cells)
+    QWidget *parent, const std::array<ClassicLabel *, boardCells> &cells, ClassicLabel *statusLine)
     : QWidget(parent)
     , m_cells(cells)
+    , m_statusLine(statusLine)
 {
     setObjectName(QStringLiteral("boardFocus"));
     setFocusPolicy(Qt::TabFocus);
@@ -21,6 +25,9 @@ BoardFocus::BoardFocus(
     lower(); // under the cells: it draws nothing and takes no click
     for (ClassicLabel *cell : m_cells)
         cell->installEventFilter(this);
+    // B comes to the window from whatever the keyboard is on, once that has
+    // left it unused.
+    window()->installEventFilter(this);
 }
 
 int BoardFocus::indexOf(const QObject *cell) const
@@ -114,11 +121,29 @@ void BoardFocus::focusOutEvent(QFocusEvent *event)
 // frames go when the mouse moves the focus.
 bool BoardFocus::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == window()) {
+        if (event->type() == QEvent::KeyPress && readBoard(static_cast<QKeyEvent *>(event)))
+            return true;
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonPress && m_byKeyboard) {
         m_byKeyboard = false;
         showFocus();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// B reads the whole board to a screen reader, then the status line; it
+// changes nothing on screen.
+bool BoardFocus::readBoard(QKeyEvent *event)
+{
+    const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (event->key() != Qt::Key_B || !plain)
+        return false;
+    if (!event->isAutoRepeat())
+        Announcement::announce(m_statusLine, spokenBoard(*this));
+    event->accept();
+    return true;
 }
 
 void BoardFocus::showFocus()

@@ -13,12 +13,5 @@ enum class Picture { Grid, Monogram, Help, ClickHere };
 QPixmap picture(Picture which);
 QIcon pictureIcon(Picture which);
 
-class QLabel;
-class QWidget;
-
-// A picture box of the window designs: the picture at its own size, its top
-// left corner given in twips.
-QLabel *pictureBox(QWidget *parent, const QString &name, Picture which, int left, int top);
-
 // The pointer over the hidden label and the links.
 QCursor clickHereCursor();

@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures.h"
 
-#include "twips.h"
-
 #include <QGuiApplication>
-#include <QLabel>
 
 namespace {
 QString baseName(Picture which)
@@ -47,15 +44,6 @@ QIcon pictureIcon(Picture which)
     icon.addFile(baseName(which) + QStringLiteral(".png"), QSize(32, 32));
     icon.addFile(baseName(which) + QStringLiteral("@2x.png"), QSize(64, 64));
     return icon;
-}
-
-QLabel *pictureBox(QWidget *parent, const QString &name, Picture which, int left, int top)
-{
-    auto *box = new QLabel(parent);
-    box->setObjectName(name);
-    box->setPixmap(picture(which));
-    box->setGeometry(QRect(twipsPoint(left, top), QSize(32, 32)));
-    return box;
 }
 
 QCursor clickHereCursor()

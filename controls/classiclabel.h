@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "systemcolors.h"
+#include "platform/systemcolors.h"
 
 #include <QLabel>
+
+// The controls that the window designs use and Qt lacks: the classic label
+// here, the link label, the line, the picture box, and twips to place them.
 
 // A label as the window designs know it: an opaque back colour, a text
 // colour, its caption drawn from the top left and wrapped at spaces, a word
@@ -67,6 +70,3 @@ private:
     bool m_focusMark = false;
     int m_focusMarkWidth = 1;
 };
-
-// Space, Return and Enter: the keys that press what has the focus.
-bool isPressKey(const QKeyEvent *event);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classiclabel.h"
 
+#include "presskeys.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -155,11 +157,4 @@ void ClassicLabel::focusOutEvent(QFocusEvent *event)
 {
     QLabel::focusOutEvent(event);
     setFocusMark(false);
-}
-
-bool isPressKey(const QKeyEvent *event)
-{
-    const int key = event->key();
-    return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        !(event->modifiers() & ~Qt::KeypadModifier);
 }

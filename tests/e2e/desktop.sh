@@ -64,7 +64,7 @@ for n in 1 4 2 5 3; do click_cell "$n"; done
 wait_box "$main" # Play again?
 box_over_main
 press_in_box alt+n
-xdotool mousemove --window "$main" 240 $((168 + menu_height)) click --delay 0 1
+click_at "$main" 240 $((168 + menu_height))
 wait_box "$main" # Password?
 box_over_main
 xdotool type --delay 0 "wrong"
@@ -105,11 +105,11 @@ wait_for "the Help window to come back to its place" at_place "$help" "$shown_at
 wait_for "the Help window to have the keyboard" has_focus "$help"
 
 step "a double-click on a link opens it once, from the root folder"
-xdotool mousemove --window "$help" 60 48 click --repeat 2 --delay 0 1
+click_at "$help" 60 48 --repeat 2
 wait_for "the website to be opened" opened 1
 # A click on the other link to wait for: a second opening of the website
 # would come before it.
-xdotool mousemove --window "$help" 60 104 click --delay 0 1
+click_at "$help" 60 104
 wait_for "the mail to be opened" opened 2
 [ "$(cat "$work/opened")" = "/ http://pelko.example/games/index.html
 / mailto:pelko@pelko.example" ] || fail "opened: $(cat "$work/opened")"

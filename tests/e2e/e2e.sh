@@ -78,7 +78,7 @@ step "Help from the menu, closed with its button"
 menu Down Return
 wait_for "the Help window" window_named "Pelko's Games Help"
 help=$(window_named "Pelko's Games Help")
-xdotool mousemove --window "$help" 204 112 click --delay 0 1
+click_at "$help" 204 112
 wait_for "the Help window to close" gone "$help"
 
 step "Exit with About open: the program ends when About closes"

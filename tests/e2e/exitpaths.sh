@@ -75,7 +75,7 @@ answer_box "$main" "Bob"
 
 step "closing the main window while the password box is open"
 activate_main
-xdotool mousemove --window "$main" 240 $((168 + menu_height)) click --delay 0 1
+click_at "$main" 240 $((168 + menu_height))
 wait_box "$main"
 close_under_box
 xdotool type --delay 0 "wrong"

@@ -241,11 +241,19 @@ new_game() {
     answer_box "$main" "$2"
 }
 
+# A real click at $2,$3 in window $1; further arguments go to xdotool's
+# click. The pointer is moved first and the click waits until it is there:
+# while openbox handles a click (its click-to-focus binding grabs the
+# pointer), a move sent at once is not carried out yet, and the next click
+# lands where the last one did, as a double-click.
+click_at() {
+    xdotool mousemove --sync --window "$1" "$2" "$3" click --delay 0 "${@:4}" 1
+}
+
 # A real click in the middle of cell N (1 to 9, row by row).
 click_cell() {
     local n=$1
-    local x=$((40 + 56 * ((n - 1) % 3) + 28)) y=$((56 + 56 * ((n - 1) / 3) + 28 + menu_height))
-    xdotool mousemove --window "$main" "$x" "$y" click --delay 0 1
+    click_at "$main" $((40 + 56 * ((n - 1) % 3) + 28)) $((56 + 56 * ((n - 1) / 3) + 28 + menu_height))
 }
 
 # The visible window of ours titled $1.

@@ -161,8 +161,8 @@ make_minimal_root() {
 publish_cache() {
     local sum
     sum=$(sha256sum <"$1") && chmod 644 "$1" && sync "$1" && mv "$1" "$2" &&
-        echo "${sum%% *}" >"$2.sha256.part" && sync "$2.sha256.part" &&
-        mv "$2.sha256.part" "$2.sha256" && sync "$(dirname "$2")"
+        echo "${sum%% *}" >"$2.part.sum" && sync "$2.part.sum" && mv "$2.part.sum" "$2.sha256" &&
+        sync "$(dirname "$2")"
 }
 
 # Sets "tarball" to the cached root of the release $1, made first where it
@@ -175,9 +175,9 @@ cached_root() {
     exec {lock}>"$base.lock"
     take_lock "$cache_wait_seconds" "$lock" "another run to finish writing $base" || return 1
     # Whatever a writer killed before it published is left over.
-    rm -f "$base".?????? "$base.sha256.part"
+    rm -f "$base".part.*
     if [ ! -e "$base" ] || ! cache_usable "$base"; then
-        part=$(mktemp "$base.XXXXXX")
+        part=$(mktemp "$base.part.XXXXXX")
         if ! make_minimal_root "$release" "$part" || ! publish_cache "$part" "$base"; then
             rm -f "$part"
             echo "Could not make the $release root for $base" >&2

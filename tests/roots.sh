@@ -70,8 +70,11 @@ cp "$work/whole" "$base"
 touch -d "8 days ago" "$base"
 ! cache_usable "$base" >/dev/null || fail "a tarball older than a week was used"
 
-echo "-- a failed rebuild fails the run"
+echo "-- a whole cached root is used; a failed rebuild fails the run"
 make_minimal_root() { return 1; }
+cp "$work/whole" "$base"
+cached_root test || fail "a whole cached root was not used"
+rm "$base"
 if cached_root test 2>"$work/err"; then fail "cached_root said $tarball after a failed rebuild"; fi
 grep -qx "Could not make the test root for $base" "$work/err" || fail "said: $(cat "$work/err")"
 echo "-- passed"

@@ -216,11 +216,13 @@ make_root() {
     git diff HEAD --binary | git -C "$root/src" apply --index --allow-empty
 }
 
-# What the namespace sets up before it enters the root ($1): a /proc of its
-# own processes with /proc/sys read-only, /sys read-only, its own /dev/pts
-# and /dev/shm, and the machine's name servers; all of it goes with the
-# namespace. The machine's /dev is never bound in.
+# What the namespace sets up before it enters the root ($1): the root as a
+# mount of its own (so that a namespace can be made inside it too), a /proc
+# of its own processes with /proc/sys read-only, /sys read-only, its own
+# /dev/pts and /dev/shm, and the machine's name servers; all of it goes
+# with the namespace. The machine's /dev is never bound in.
 enter_root='root=$1
+mount --bind "$root" "$root"
 mount -t proc proc "$root/proc"
 mount --bind "$root/proc/sys" "$root/proc/sys"
 mount -o remount,bind,ro "$root/proc/sys"

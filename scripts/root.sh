@@ -57,12 +57,16 @@ isolated() {
 
 # Takes the lock on file descriptor $2 within $1 seconds, saying what it
 # waits for ($3) when it has to; in the background, so that a signal's trap
-# runs at once. The lock stays with the descriptor.
+# runs at once and ends the wait. The lock stays with the descriptor.
 take_lock() {
     flock -n "$2" && return 0
     echo "Waiting for $3 (at most $(($1 / 60)) min)"
     flock -w "$1" "$2" &
-    wait $! || { echo "Gave up waiting for $3" >&2; return 1; }
+    root_job=$!
+    local status=0
+    wait "$root_job" || status=$?
+    root_job=
+    [ "$status" = 0 ] || { echo "Gave up waiting for $3" >&2; return 1; }
 }
 
 # The folder of every run's root, which only root may enter.

@@ -60,7 +60,7 @@ for name in Ann Bob; do
     xdotool key ctrl+a type --delay 0 "$name"
     press_in_box Return
 done
-for n in 1 4 2 5 3; do click_cell "$n"; done
+play 1 4 2 5 3
 wait_box "$main" # Play again?
 box_over_main
 press_in_box alt+n

@@ -85,7 +85,7 @@ wait_box "$main" # "Password incorrect."
 press_in_box Return
 
 step "closing the main window while Play again? is open"
-for n in 1 4 2 5 3; do click_cell "$n"; done
+play 1 4 2 5 3
 wait_box "$main"
 close_under_box
 press_in_box alt+n

@@ -28,7 +28,7 @@ EOS
 chmod +x "$work/under-valgrind"
 start_game "$work/under-valgrind"
 new_game "Ann" "Bob"
-for n in 1 4 2 5 3; do click_cell "$n"; done
+play 1 4 2 5 3
 wait_box "$main"
 press_in_box alt+n
 menu x

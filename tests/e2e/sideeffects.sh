@@ -19,7 +19,7 @@ start_session
 raw="$work/strace.log" trace="$work/calls.log"
 start_game "$game" strace -f -qq -o "$raw" -e trace=%file,%network,%process,memfd_create
 new_game "Ann" "Bob"
-for n in 5 1 9; do click_cell "$n"; done
+play 5 1 9
 menu x
 wait_for "the program to end" ended
 # A call that another thread interrupts is written in two lines, "<unfinished

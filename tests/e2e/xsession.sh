@@ -242,10 +242,7 @@ new_game() {
 }
 
 # A real click at $2,$3 in window $1; further arguments go to xdotool's
-# click. The pointer is moved first and the click waits until it is there:
-# while openbox handles a click (its click-to-focus binding grabs the
-# pointer), a move sent at once is not carried out yet, and the next click
-# lands where the last one did, as a double-click.
+# click, which waits until the pointer is there.
 click_at() {
     xdotool mousemove --sync --window "$1" "$2" "$3" click --delay 0 "${@:4}" 1
 }
@@ -254,6 +251,28 @@ click_at() {
 click_cell() {
     local n=$1
     click_at "$main" $((40 + 56 * ((n - 1) % 3) + 28)) $((56 + 56 * ((n - 1) / 3) + 28 + menu_height))
+}
+
+# The pixels of cell N as the screen shows them, as a checksum.
+cell_look() {
+    local n=$1
+    import -window "$main" -crop 48x48+$((44 + 56 * ((n - 1) % 3)))+$((60 + 56 * ((n - 1) / 3) + menu_height)) \
+        +repage rgb:- 2>/dev/null | md5sum
+}
+cell_changed() { [ "$(cell_look "$1")" != "$2" ]; }
+
+# Moves on the given cells in turn, as players make them: each clicked once
+# the last is drawn. Openbox holds the pointer still from each press until
+# it has handled the click, and the release waits meanwhile; a move to the
+# next cell made then had the release come at the next cell, outside the
+# one pressed, and the game rightly saw no click.
+play() {
+    local n before
+    for n in "$@"; do
+        before=$(cell_look "$n")
+        click_cell "$n"
+        wait_for "cell $n to change" cell_changed "$n" "$before"
+    done
 }
 
 # The visible window of ours titled $1.

@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include "access/accessibility.h"
+#include "platform/desktopsettings.h"
 #include "platform/fonts.h"
 #include "version.h"
 
@@ -16,4 +17,5 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pelko.tictactoe"));
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
     installAccessibility();
+    DesktopSettings::followHighContrast();
 }

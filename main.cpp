@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "application.h"
 #include "game/frmtictactoe.h"
+#include "platform/desktopsettings.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ void passOnHeldMessages()
 
 int main(int argc, char *argv[])
 {
+    DesktopSettings::followTextScaling(argc, argv);
     qtHandler = qInstallMessageHandler(startupMessage);
     QApplication app(argc, argv);
     passOnHeldMessages();

@@ -36,8 +36,10 @@ apt_waiting() {
 
 # What building and running the game needs. Liberation Sans is the face the
 # windows are drawn in; dpkg-buildflags gives the release build its hardening
-# flags.
-build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core dpkg-dev)
+# flags; GIO's headers (found with pkgconf) declare the calls that read
+# GNOME's settings.
+build_packages=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core dpkg-dev
+                libglib2.0-dev pkgconf)
 
 # What the tests need besides: a private X server with a window manager, a
 # session bus and real input, screenshots, the formatter the style check
@@ -55,6 +57,10 @@ package_packages=(git xz-utils build-essential debhelper devscripts lintian font
 test_packages+=("${package_packages[@]}")
 # The licence check that distributions' reviewers run.
 test_packages+=(reuse)
+# GNOME's settings schemas, whose Large Text and High Contrast the game
+# follows, and the settings store and its command, as a GNOME session has
+# them.
+test_packages+=(gsettings-desktop-schemas dconf-gsettings-backend dconf-service libglib2.0-bin)
 # The accessibility bus, a listener on it and the screen reader, for the
 # test of keyboard play by ear; the voice a desktop has, so that the speech
 # server really plays (into a silent sink that the test sets up).

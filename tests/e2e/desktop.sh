@@ -4,7 +4,8 @@
 #
 # The game on a real desktop (openbox): its window matched to its menu
 # entry, its boxes over the game window, no window that can be lost, and
-# the links opened once per double-click, from the root folder.
+# the links opened once per double-click, from the root folder; and GNOME's
+# High Contrast followed while the game runs.
 #
 #   desktop.sh TICTACTOE DESKTOP_FILE WORKDIR
 set -euo pipefail
@@ -113,4 +114,20 @@ click_at "$help" 60 104
 wait_for "the mail to be opened" opened 2
 [ "$(cat "$work/opened")" = "/ http://pelko.example/games/index.html
 / mailto:pelko@pelko.example" ] || fail "opened: $(cat "$work/opened")"
+
+step "GNOME's High Contrast, switched on and off while the game runs"
+end_group "$game_pid"
+XDG_CURRENT_DESKTOP=GNOME start_game "$game"
+# The board's face, as the screen shows it.
+face() {
+    import -window "$main" -crop "1x1+40+$((56 + menu_height))" +repage -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-F]\{6\}'
+}
+face_is() { [ "$(face)" = "$1" ]; }
+desktop_face=$(face)
+[ "$desktop_face" != "#FFFFFF" ] || fail "the board is white before High Contrast"
+gsettings set org.gnome.desktop.a11y.interface high-contrast true
+wait_for "the high-contrast palette" face_is "#FFFFFF"
+gsettings set org.gnome.desktop.a11y.interface high-contrast false
+wait_for "the desktop's palette again" face_is "$desktop_face"
 step "passed"

@@ -149,7 +149,8 @@ void TestHostile::realBoxTakesAnyEntry()
 {
     QtPlatform platform;
     const QString typed = QStringLiteral("<b>&amp;</b> ") + QString(5000, QLatin1Char('x'));
-    whenModalBoxOpens([&](QDialog *box) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *box) {
         auto *field = box->findChild<QLineEdit *>();
         field->setText(typed); // as a paste would
         QTest::keyClick(field, Qt::Key_Return);
@@ -175,7 +176,8 @@ void TestHostile::closingTheWindowUnderABox()
 
     // The same with a real box, closed from under it.
     QVERIFY(game.show());
-    whenModalBoxOpens([&](QDialog *box) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *box) {
         game.window.close();
         box->reject();
     });

@@ -413,7 +413,8 @@ void TestInfo::modalBoxBlocksThem()
     game.action("mnuMenuHelp")->trigger();
     frmAboutTTT *about = theWindow<frmAboutTTT>();
     frmHelp *help = theWindow<frmHelp>();
-    whenModalBoxOpens([&](QDialog *box) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *box) {
         clickIn(
             about, about->findChild<QPushButton *>(QStringLiteral("cmdOK"))->geometry().center());
         clickIn(

@@ -194,8 +194,9 @@ void TestKeyboard::markOnlyAfterKeyboardUse()
 {
     GameWindow game;
     QVERIFY(game.show());
+    ModalBoxes boxes;
     const auto closeABox = [&] {
-        whenModalBoxOpens([](QDialog *box) { box->accept(); });
+        boxes.whenOpens([](QDialog *box) { box->accept(); });
         QMessageBox::information(&game.window, QString(), QStringLiteral("a box"));
         QVERIFY(game.activate());
     };

@@ -50,7 +50,8 @@ void TestQtPlatform::inputBox()
     QtPlatform platform;
     QString title, label, shownDefault;
     bool modal = false;
-    whenModalBoxOpens([&](QDialog *box) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *box) {
         auto *input = qobject_cast<QInputDialog *>(box);
         QVERIFY(input);
         title = box->windowTitle();
@@ -94,7 +95,8 @@ void TestQtPlatform::messageBoxYesNo()
     QString title, text;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::Warning;
-    whenModalBoxOpens([&](QDialog *dialog) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         QVERIFY(box);
         title = box->windowTitle();
@@ -121,7 +123,8 @@ void TestQtPlatform::messageBoxOK()
     QtPlatform platform;
     QString text;
     int buttonCount = 0;
-    whenModalBoxOpens([&](QDialog *dialog) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         QVERIFY(box);
         text = box->text();
@@ -139,7 +142,8 @@ void TestQtPlatform::boxesBlockEveryWindow()
     GameWindow game;
     QVERIFY(game.show());
     game.newGame();
-    whenModalBoxOpens([&](QDialog *box) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&](QDialog *box) {
         game.clickCell(1);
         QTest::keyClick(game.window.windowHandle(), Qt::Key_F2);
         box->reject();
@@ -175,12 +179,13 @@ void TestQtPlatform::boxesBelongToTheGameWindow()
             box->windowIcon().cacheKey()});
         box->reject();
     };
-    whenModalBoxOpens(look);
+    ModalBoxes boxes;
+    boxes.whenOpens(look);
     game.platform.realInputBox(QStringLiteral("Please enter your name, Player 1:"));
     QCOMPARE(QApplication::activeWindow(), nullptr);
-    whenModalBoxOpens(look);
+    boxes.whenOpens(look);
     game.platform.realMessageBox(QStringLiteral("Password incorrect."));
-    whenModalBoxOpens(look);
+    boxes.whenOpens(look);
     game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
 
     QCOMPARE(seen.size(), 3);
@@ -199,11 +204,12 @@ void TestQtPlatform::newGameThroughRealBoxes()
     frmTicTacToe window(platform);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    whenModalBoxOpens([](QDialog *first) {
+    ModalBoxes boxes;
+    boxes.whenOpens([&boxes](QDialog *first) {
         auto *field = first->findChild<QLineEdit *>();
         field->selectAll();
         QTest::keyClicks(field, QStringLiteral("Ann"));
-        whenModalBoxOpens([](QDialog *second) {
+        boxes.whenOpens([](QDialog *second) {
             QTest::keyClick(second->findChild<QLineEdit *>(), Qt::Key_Escape);
         });
         QTest::keyClick(field, Qt::Key_Return);
@@ -221,14 +227,23 @@ void TestQtPlatform::newGameThroughRealBoxes()
 
 // A test whose handler returns without answering, as a failed check makes
 // it do, leaves no box open to hang on: the box is rejected like Cancel.
+// And a wait whose test ended before its box came answers no later box: it
+// used to, writing into the ended test's locals.
 void TestQtPlatform::unansweredBoxIsRejected()
 {
     QtPlatform platform;
-    whenModalBoxOpens([](QDialog *) {});
+    bool answeredAfterItsTest = false;
+    {
+        ModalBoxes endedTest;
+        endedTest.whenOpens([&](QDialog *) { answeredAfterItsTest = true; });
+    }
+    ModalBoxes boxes;
+    boxes.whenOpens([](QDialog *) {});
     QCOMPARE(platform.inputBox(QStringLiteral("Password?"), QStringLiteral("typed")), QString());
-    whenModalBoxOpens([](QDialog *) {});
+    boxes.whenOpens([](QDialog *) {});
     QCOMPARE(
         platform.messageBox(QStringLiteral("Play again?"), Platform::YesNo), int(Platform::No));
+    QVERIFY(!answeredAfterItsTest);
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -14,12 +14,11 @@ QDialog *openBox()
     auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     return box && box->isVisible() ? box : nullptr;
 }
-
 } // namespace
 
-void whenModalBoxOpens(std::function<void(QDialog *)> handler, int timeoutMs)
+void ModalBoxes::whenOpens(std::function<void(QDialog *)> handler, int timeoutMs)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(&m_waits);
     poll->setInterval(10);
     const QDeadlineTimer deadline(timeoutMs);
     QObject::connect(poll, &QTimer::timeout, [poll, deadline, handler] {

@@ -25,7 +25,8 @@ public:
     // Installs a function called with each message as it goes to Qt, in
     // order, and returns the one it replaces, as Qt's own update handler
     // does: where no screen reader listens, as on Qt's offscreen platform,
-    // nothing else hears the messages.
+    // nothing else hears the messages (Qt hands its own update handler no
+    // event where no platform bridge makes accessibility active).
     using Listener = void (*)(const QString &message);
     static Listener installListener(Listener listener);
 

@@ -36,6 +36,20 @@ public:
     static QPoint clientPosition();
 
     void Form_Load();
+    void CheckWinner();
+    void Design();
+    void ClearDesign();
+    void PlayAgain();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    enum class Player { One, Two };
+
+    // The commands, reached only through what gives them (the menu, F2, a
+    // click or press on a cell or the hidden label), and so only past the
+    // gate that refuses every command behind a box.
     void mnuMenuNewGame_Click();
     void mnuMenuHelp_Click();
     void mnuMenuAbout_Click();
@@ -51,17 +65,6 @@ public:
     void Label8_Click();
     void Label9_Click();
     void Label10_Click();
-
-    void CheckWinner();
-    void Design();
-    void ClearDesign();
-    void PlayAgain();
-
-protected:
-    void changeEvent(QEvent *event) override;
-
-private:
-    enum class Player { One, Two };
 
     void buildMenu();
     void buildControls();

@@ -226,6 +226,13 @@ std::array<ClassicLabel *, boardCells> frmTicTacToe::cells() const
     return {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9};
 }
 
+// The four grid lines, shown over the board or taken away for the cat.
+void frmTicTacToe::showGrid(bool shown)
+{
+    for (LineShape *line : {Line1, Line2, Line3, Line4})
+        line->setVisible(shown);
+}
+
 // Brings the window to rest: board closed, ears away, grid shown, and the
 // status line telling how to start.
 void frmTicTacToe::Form_Load()
@@ -234,19 +241,13 @@ void frmTicTacToe::Form_Load()
         cell->setEnabled(false);
     lblEars->hide();
     setMessage(startText);
-    Line1->show();
-    Line2->show();
-    Line3->show();
-    Line4->show();
+    showGrid(true);
 }
 
 // Starts a game: asks both names and gives player 1 the first move.
 void frmTicTacToe::mnuMenuNewGame_Click()
 {
-    Line1->show();
-    Line2->show();
-    Line3->show();
-    Line4->show();
+    showGrid(true);
     for (ClassicLabel *cell : cells())
         cell->setText(QString());
     lblEars->hide();
@@ -382,10 +383,7 @@ void frmTicTacToe::CheckWinner()
 // Draws the cat's face over the board, with its ears above it.
 void frmTicTacToe::drawCat()
 {
-    Line1->hide();
-    Line2->hide();
-    Line3->hide();
-    Line4->hide();
+    showGrid(false);
     lblEars->show();
     const auto all = cells();
     for (std::size_t i = 0; i < all.size(); ++i)

@@ -71,6 +71,7 @@ private:
     ClassicLabel *makeCell(int number);
     void cellClick(ClassicLabel *cell);
     void setMessage(const QString &text);
+    void showGrid(bool shown);
     void drawCat();
     void applyBackColor();
     std::array<ClassicLabel *, boardCells> cells() const;

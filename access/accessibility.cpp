@@ -14,6 +14,7 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -146,6 +147,26 @@ public:
         const BoardFocus *board = BoardFocus::boardOf(control());
         s.focusable = true;
         s.focused = board && board->holdsFocus(control());
+        return s;
+    }
+};
+
+// A widget that passes the focus on, as a box's row of buttons passes it to
+// the default button, or that holds it for others, as the board does for its
+// cells: Qt calls it focused along with the widget that has the focus. It
+// says so only where it can take the focus itself and its window is active,
+// so that a tool that follows the focus finds one focused object.
+class FocusHolder : public QAccessibleWidget
+{
+public:
+    FocusHolder(QWidget *widget, QAccessible::Role role, const QString &name = QString())
+        : QAccessibleWidget(widget, role, name)
+    {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focused = s.focused && s.focusable && widget()->isActiveWindow();
         return s;
     }
 };
@@ -340,7 +361,9 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
     if (auto *cell = qobject_cast<ClassicLabel *>(widget); cell && BoardFocus::boardOf(cell))
         return new AccessibleCell(cell);
     if (qobject_cast<BoardFocus *>(widget))
-        return new QAccessibleWidget(widget, QAccessible::Grouping, QStringLiteral("Board"));
+        return new FocusHolder(widget, QAccessible::Grouping, QStringLiteral("Board"));
+    if (qobject_cast<QDialogButtonBox *>(widget))
+        return new FocusHolder(widget, QAccessible::Grouping);
     if (qobject_cast<Announcement *>(widget))
         return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;

@@ -136,19 +136,29 @@ void TestQtPlatform::messageBoxOK()
     QCOMPARE(buttonCount, 1);
 }
 
-// While a box is open, the game window takes no click and no key.
+// While a box is open, the game window takes no click and no key, and
+// assistive tools see one focused object, the box's default button (its row
+// of buttons, which passes the focus on, used to say focused too).
 void TestQtPlatform::boxesBlockEveryWindow()
 {
     GameWindow game;
     QVERIFY(game.show());
     game.newGame();
+    QTest::keyClick(game.window.windowHandle(), Qt::Key_Tab); // onto the board
+    QStringList focused;
     ModalBoxes boxes;
     boxes.whenOpens([&](QDialog *box) {
+        for (QWidget *widget : QApplication::allWidgets()) {
+            QAccessibleInterface *object = QAccessible::queryAccessibleInterface(widget);
+            if (object && object->state().focused)
+                focused << object->text(QAccessible::Name);
+        }
         game.clickCell(1);
         QTest::keyClick(game.window.windowHandle(), Qt::Key_F2);
         box->reject();
     });
     game.platform.realMessageBox(QStringLiteral("Play again?"), Platform::YesNo);
+    QCOMPARE(focused, QStringList {QStringLiteral("Yes")});
     QCOMPARE(game.cell(1)->text(), QString());
     QCOMPARE(game.platform.boxes.size(), 2); // no further name box
     QCOMPARE(game.status(), turnOf(QStringLiteral("Player 1")));

@@ -140,8 +140,12 @@ bool BoardFocus::readBoard(QKeyEvent *event)
     const bool plain = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
     if (event->key() != Qt::Key_B || !plain)
         return false;
-    if (!event->isAutoRepeat())
-        Announcement::announce(m_statusLine, spokenBoard(*this));
+    if (!event->isAutoRepeat()) {
+        QStringList captions;
+        for (const ClassicLabel *cell : m_cells)
+            captions << cell->text();
+        Announcement::announce(m_statusLine, spokenBoard(captions));
+    }
     event->accept();
     return true;
 }

@@ -3,26 +3,33 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-class BoardFocus;
-class ClassicLabel;
-
-// What a screen reader hears of the board, said in one place: a cell, a
-// move, the whole board.
+// What a screen reader hears of the board, said in one place, from plain
+// values: a cell's caption, its index (the cell's number less one), the
+// nine captions.
 
 // A caption as said aloud: "&&" is one "&", a single "&" only underlines
 // the next character.
 QString withoutAccessKeys(const QString &text);
 
-// What a cell shows: its mark, or "empty".
-QString spokenCell(const ClassicLabel *cell);
+// The character that a caption's single "&" underlines, or a null QChar.
+QChar accessKeyOf(const QString &caption);
 
-// A cell's place by its index, the cell's number less one: "row 1, column 2".
+// What a cell shows: its mark, or "empty".
+QString spokenCell(const QString &caption);
+
+// A cell's place: "row 1, column 2". An index off the board is a
+// programming error.
 QString spokenPlace(int index);
 
+// A cell as a screen reader names it, its place and what it shows:
+// "row 1, column 2, O".
+QString spokenCellName(const QString &caption, int index);
+
 // A move, its mark and place: "X, row 1, column 1".
-QString spokenMove(const ClassicLabel *cell);
+QString spokenMove(const QString &caption, int index);
 
 // The whole board in reading order, row by row: "row 1: X, empty, empty;
 // row 2: ...; row 3: ...".
-QString spokenBoard(const BoardFocus &board);
+QString spokenBoard(const QStringList &captions);

@@ -329,17 +329,19 @@ void frmTicTacToe::Label9_Click()
 // the second from marking it again.
 void frmTicTacToe::cellClick(ClassicLabel *cell)
 {
+    const auto all = cells();
+    const int index = int(std::find(all.begin(), all.end(), cell) - all.begin());
     if (cell->isEnabled() && turn == Player::One) {
         cell->setText(markO);
         turn = Player::Two;
-        m_moveSpoken = spokenMove(cell);
+        m_moveSpoken = spokenMove(markO, index);
         setMessage(turnText(strPlayer2));
         cell->setEnabled(false);
     }
     if (cell->isEnabled() && turn == Player::Two) {
         cell->setText(markX);
         turn = Player::One;
-        m_moveSpoken = spokenMove(cell);
+        m_moveSpoken = spokenMove(markX, index);
         setMessage(turnText(strPlayer1));
         cell->setEnabled(false);
     }

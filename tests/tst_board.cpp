@@ -235,6 +235,14 @@ void TestBoard::menuItems()
         (QStringList {QStringLiteral("New Game"), QStringLiteral("Help"), QStringLiteral("&About"),
             QStringLiteral("E&xit")}));
     QCOMPARE(game.action("mnuMenuNewGame")->shortcut(), QKeySequence(Qt::Key_F2));
+
+    // As assistive tools read them: the name, and the key that gives the item.
+    QStringList told;
+    QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(bar[0]->menu());
+    for (int i = 0; i < menu->childCount(); ++i)
+        told << menu->child(i)->text(QAccessible::Name) + u'|' +
+                menu->child(i)->text(QAccessible::Accelerator);
+    QCOMPARE(told, (QStringList {u"New Game|F2"_s, u"Help|"_s, u"About|Alt+A"_s, u"Exit|Alt+x"_s}));
 }
 
 // F2 and the menu item start the same new game, whatever the window was

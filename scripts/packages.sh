@@ -68,3 +68,12 @@ test_packages+=(at-spi2-core python3-pyatspi orca speech-dispatcher-espeak-ng)
 # The game on Wayland: Qt's Wayland platform plugin, a headless compositor,
 # and dbus-send to wake the accessibility bus the test plays through.
 test_packages+=(qt6-wayland weston dbus-bin)
+# The game on GNOME's compositor, played by keys through mutter's remote
+# desktop keyboard (GLib's Python bindings call it) and heard through Orca.
+test_packages+=(mutter python3-gi)
+# The game on Plasma's compositor: KWin with the title bar Plasma draws
+# (Breeze), Mesa's software OpenGL that it composites with where there is no
+# GPU, and what the test's fake input client is built from (the protocol,
+# wayland-scanner and libwayland-client).
+test_packages+=(kwin-wayland kwin-style-breeze libgl1-mesa-dri plasma-wayland-protocols
+                libwayland-dev)

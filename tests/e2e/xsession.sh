@@ -107,7 +107,7 @@ start_private_session() {
     mkdir -p "$HOME"
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR XDG_CONFIG_HOME XDG_DATA_HOME \
-        XDG_CACHE_HOME XDG_SESSION_TYPE SESSION_MANAGER
+        XDG_CACHE_HOME XDG_SESSION_TYPE XDG_CURRENT_DESKTOP SESSION_MANAGER
 
     session_bus="$XDG_RUNTIME_DIR/bus"
     spawn dbus-daemon --session --nofork --nopidfile --address="unix:path=$session_bus" \
@@ -116,16 +116,71 @@ start_private_session() {
     export DBUS_SESSION_BUS_ADDRESS="unix:path=$session_bus"
 }
 
-# Starts a private desktop session: a private session with Xvfb on a free
-# display and openbox on it. Exports DISPLAY too.
-start_session() {
-    start_private_session
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x_server() {
     exec 3>"$work/display"
     spawn Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1
     exec 3>&-
     wait_for "the X server" test -s "$work/display"
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
+}
+
+# Starts GNOME's compositor, headless, on a virtual 1024 x 768 monitor, and
+# exports WAYLAND_DISPLAY.
+start_mutter() {
+    export WAYLAND_DISPLAY=wayland-gnome
+    spawn mutter --headless --wayland --no-x11 --virtual-monitor 1024x768 \
+        --wayland-display "$WAYLAND_DISPLAY" >"$work/mutter.log" 2>&1
+    wait_for "mutter" dbus-send --session --dest=org.gnome.Mutter.RemoteDesktop \
+        --print-reply /org/gnome/Mutter/RemoteDesktop org.freedesktop.DBus.Peer.Ping
+}
+
+# Starts Plasma's compositor, KWin, on a virtual 1024 x 768 screen, and
+# exports WAYLAND_DISPLAY. Debian's kwin_wayland carries a file capability
+# (to raise its limits) that a container may not grant, and then cannot be
+# run at all ("Operation not permitted"); a copy carries none. The
+# variables let any client use the fake input and take screenshots, as the
+# test's own clients do.
+start_kwin() {
+    cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+    KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 \
+        spawn "$work/kwin_wayland" --virtual --width 1024 --height 768 --socket wayland-kwin \
+        --no-lockscreen --no-global-shortcuts >"$work/kwin.log" 2>&1
+    kwin_pid=$!
+    kwin_ready() { ! kill -0 "$kwin_pid" || test -S "$XDG_RUNTIME_DIR/wayland-kwin"; }
+    poll_until kwin_ready && kill -0 "$kwin_pid" 2>/dev/null ||
+        fail "KWin did not start; its log ends:
+$(tail -n 15 "$work/kwin.log")"
+    export WAYLAND_DISPLAY=wayland-kwin
+}
+
+# Keys and the pointer through a Wayland compositor: a driver (the command
+# given: mutter-input.py, fakeinput) that takes commands from a pipe, and
+# says "ready", then "done" after each.
+start_input() {
+    rm -f "$work/input"
+    mkfifo "$work/input"
+    # Read and write: opening the pipe then waits for nobody.
+    exec 4<>"$work/input"
+    spawn "$@" "$work/input" >"$work/input.log" 2>&1
+    wait_for "the keyboard and pointer" grep -qx ready "$work/input.log"
+}
+dones() { grep -cx "done" "$work/input.log" || true; }
+done_since() { [ "$(dones)" -gt "$1" ]; }
+# Sends a command (key KEY..., type TEXT, ...) and waits until it is handled.
+input() {
+    local before
+    before=$(dones)
+    echo "$*" >&4
+    wait_for "the compositor to take: $*" done_since "$before"
+}
+
+# Starts a private desktop session: a private session with Xvfb on a free
+# display and openbox on it. Exports DISPLAY too.
+start_session() {
+    start_private_session
+    start_x_server
 
     # No autostart: the desktop services it starts would race the game.
     spawn openbox --sm-disable --startup true >"$work/openbox.log" 2>&1

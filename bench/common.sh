@@ -15,7 +15,9 @@ require() {
 
 work=$(mktemp -d)
 xvfb=
+bus=
 cleanup() {
+    [ -n "$bus" ] && kill "$bus" 2>/dev/null && wait "$bus" 2>/dev/null
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
     rm -rf "${work:?}"
 }
@@ -52,4 +54,22 @@ start_xserver() {
     # Nothing from the caller's desktop may steer Qt.
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS \
         QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE QT_QPA_PLATFORMTHEME
+}
+
+# A GNOME desktop's settings as a session has them: a session bus of its
+# own (with the settings store and the settings portal activated on
+# demand), High Contrast switched on.
+start_gnome_settings() {
+    export HOME=$work/home XDG_CURRENT_DESKTOP=GNOME
+    mkdir -p "$HOME"
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" \
+        >"$work/bus.log" 2>&1 &
+    bus=$!
+    for _ in $(seq 1 500); do
+        [ -S "$XDG_RUNTIME_DIR/bus" ] && break
+        sleep 0.01
+    done
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    gsettings set org.gnome.desktop.a11y.interface high-contrast true ||
+        fail "GNOME's settings cannot be set"
 }

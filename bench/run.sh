@@ -7,7 +7,10 @@
 # second of idling, both started in turn in a private X server without a
 # window manager; then the response to a player's actions, in the process.
 #
-#   bench/run.sh [--runs N] [--warmups N] [--iterations N] [--build-dir DIR]
+#   bench/run.sh [--runs N] [--warmups N] [--iterations N] [--build-dir DIR] [--gnome]
+#
+# With --gnome both start as on a GNOME desktop, in a session bus of their
+# own, where the game reads GNOME's settings (High Contrast on).
 #
 # Builds a Release tree first (build-bench unless told otherwise). Given all
 # four programs with --game, --floor, --watch and --inprocess it builds
@@ -15,7 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=9 warmups=2 iterations=200 build=build-bench
+runs=9 warmups=2 iterations=200 build=build-bench gnome=
 game= floor= watch= inprocess=
 while [ $# -gt 0 ]; do
     case $1 in
@@ -27,8 +30,9 @@ while [ $# -gt 0 ]; do
     --floor) floor=$2 ;;
     --watch) watch=$2 ;;
     --inprocess) inprocess=$2 ;;
+    --gnome) gnome=1 && shift && continue ;;
     *)
-        echo "usage: $0 [--runs N] [--warmups N] [--iterations N] [--build-dir DIR]" >&2
+        echo "usage: $0 [--runs N] [--warmups N] [--iterations N] [--build-dir DIR] [--gnome]" >&2
         exit 2
         ;;
     esac
@@ -48,6 +52,7 @@ for program in "$game" "$floor" "$watch" "$inprocess"; do
 done
 
 start_xserver
+[ -z "$gnome" ] || start_gnome_settings
 echo "Start-up in Xvfb without a window manager: $runs runs after $warmups warm-ups, in turn"
 for ((i = 1; i <= warmups + runs; i++)); do
     for name in game floor; do

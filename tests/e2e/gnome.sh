@@ -57,11 +57,7 @@ step "the game on mutter"
 start_wayland_game "$work/game.log"
 
 step "a new game by keys: F2 and both names typed"
-keys_then F2 "focus text: Please enter your name, Player 1:"
-input "type Ann"
-keys_then Return "focus text: Please enter your name, Player 2:"
-input "type Bob"
-keys_then Return "$(said "It's Ann's turn.")"
+new_game_by_keys Ann Bob
 
 step "Tab onto the board, arrows over it, Space to mark, B to read it"
 keys_then Tab "$(cell 1 1)"

@@ -77,11 +77,7 @@ click_then() {
 }
 
 step "F2 and both names typed into their boxes"
-keys_then F2 "focus text: Please enter your name, Player 1:"
-input "type Ann"
-keys_then Return "focus text: Please enter your name, Player 2:"
-input "type Bob"
-keys_then Return "$(said "It's Ann's turn.")"
+new_game_by_keys Ann Bob
 
 step "Tab onto the board, arrows and Space for Ann, clicks for Bob; Play again? No"
 keys_then Tab "$(cell 1 1)"

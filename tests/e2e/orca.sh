@@ -64,6 +64,16 @@ keys_then() {
     settle
 }
 cell() { echo "focus push button: row $1, column $2, ${3:-empty}"; }
+
+# F2 and the names $1 and $2 typed into the boxes through a compositor
+# (input), each box and the first turn heard.
+new_game_by_keys() {
+    keys_then F2 "focus text: Please enter your name, Player 1:"
+    input "type $1"
+    keys_then Return "focus text: Please enter your name, Player 2:"
+    input "type $2"
+    keys_then Return "$(said "It's $1's turn.")"
+}
 said() { echo "said: $1"; }
 
 # Ends Orca and puts what it said, a line each, in $work/spoken.txt. Orca

@@ -4,7 +4,7 @@
 #
 # Runs the test command, scripts/test.sh, in a pristine root of the Debian
 # release given (default trixie), as on a new machine: the root has only
-# what debootstrap puts there, and the test command installs the rest.
+# what mmdebstrap puts there, and the test command installs the rest.
 # Needs root.
 #
 #   scripts/test-in.sh [RELEASE]
@@ -12,5 +12,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/root.sh
 
-make_root "${1:-trixie}"
-in_root scripts/test.sh
+run_in_root "${1:-trixie}" scripts/test.sh

@@ -55,6 +55,12 @@ test_packages=(xvfb xauth xdotool x11-utils openbox wmctrl dbus-daemon imagemagi
 package_packages=(git xz-utils build-essential debhelper devscripts lintian fonts-liberation2
                   xvfb xauth x11-xkb-utils openbox dbus-daemon xdotool x11-utils imagemagick)
 test_packages+=("${package_packages[@]}")
+# Checking the source package as Debian checks an upload (scripts/package-in.sh):
+# the upstream tarball from git, the source package, sbuild in unshare mode
+# with the newuidmap its user namespaces need and mmdebstrap for its build
+# root, lintian, blhc, autopkgtest, piuparts, and hardening-check.
+debian_check_packages=(git xz-utils dpkg-dev sbuild mmdebstrap uidmap lintian blhc autopkgtest
+                       piuparts devscripts)
 # The licence check that distributions' reviewers run.
 test_packages+=(reuse)
 # GNOME's settings schemas, whose Large Text and High Contrast the game

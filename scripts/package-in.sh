@@ -14,11 +14,12 @@ cd "$(dirname "$0")/.."
 . scripts/root.sh
 
 # sbuild and autopkgtest run as a user of their own, whose subordinate ids
-# their user namespaces map; both are made in the root alone.
+# their user namespaces map; both are made in the root alone, which lets
+# them make user namespaces.
 # shellcheck disable=SC2016 # expanded in the root
 run_in_root "${1:-sid}" '. scripts/packages.sh
 ensure_packages "${debian_check_packages[@]}"
 useradd --create-home builder
 echo builder:100000:65536 | tee /etc/subuid >/etc/subgid
 version=$(sed -n "s/^project(tictactoe VERSION \([^ ]*\).*/\1/p" CMakeLists.txt)
-packaging/check-deb.sh /src /home/builder/deb-check "$version" builder'
+packaging/check-deb.sh /src /home/builder/deb-check "$version" builder' user-namespaces

@@ -59,8 +59,7 @@ release_sources() {
     fi
 }
 
-# Writes the minimal root of the release $1 (mmdebstrap's variant $2) to
-# the cache, unless a young enough one is there; run in isolation, holding
+# Writes the minimal root of the release $1 to the cache $2, unless a young enough one is there; run in isolation, holding
 # the cache's lock. mmdebstrap's own temporary files lie in a folder of
 # memory that goes with the namespace; the tarball is written beside the
 # cached one and renamed only once it is on disk whole, and what a killed
@@ -68,15 +67,15 @@ release_sources() {
 # index: its Release file may pass its Valid-Until date while the mirror
 # waits for the next push.
 refresh_cache() {
-    local release=$1 variant=$2 base=$3 max_age=$4 part out options=() sources
+    local release=$1 base=$2 max_age=$3 part out options=() sources
     [ -z "$(find "$base" -mmin -$((max_age * 24 * 60)) 2>/dev/null)" ] || return 0
     rm -f "$base".part.*
     mount -t tmpfs tmpfs /mnt
     [ "$release" != sid ] || options+=(--aptopt='Acquire::Check-Valid-Until "false"')
-    echo "Making a minimal $release root ($variant) with mmdebstrap"
+    echo "Making a minimal $release root with mmdebstrap"
     part=$(mktemp "$base.part.XXXXXX")
     mapfile -t sources < <(release_sources "$release")
-    if ! out=$(TMPDIR=/mnt mmdebstrap --variant="$variant" --format=tar --quiet "${options[@]}" "$release" \
+    if ! out=$(TMPDIR=/mnt mmdebstrap --variant=minbase --format=tar --quiet "${options[@]}" "$release" \
         "$part" "${sources[@]}" 2>&1); then
         tail -n 20 <<<"$out" >&2
         rm -f "$part"
@@ -95,7 +94,7 @@ cached_root() {
     flock -n "$base.lock" true || echo "Waiting for another run to write $base"
     isolated flock -E 75 -w "$cache_wait_seconds" "$base.lock" bash -c \
         "$(declare -f refresh_cache release_sources); refresh_cache \"\$@\"" \
-        refresh "$1" minbase "$base" "$root_max_age" || status=$?
+        refresh "$1" "$base" "$root_max_age" || status=$?
     [ "$status" != 75 ] || echo "Gave up waiting for another run to write $base" >&2
     [ "$status" = 0 ] || { echo "Could not make the $1 root for $base" >&2; return 1; }
     tarball=$base
@@ -106,11 +105,12 @@ cached_root() {
 # copies the checkout $2 in as it is, edits to tracked files included, and
 # keeps package scripts from starting services; binds the tarball
 # read-only at /var/cache/tictactoe-root.tar, whence the package check
-# makes its testbeds; mounts a /proc of its own processes, /sys read-only,
-# its own /dev/pts and /dev/shm, and the machine's name servers; then makes
-# the root its /.
-enter_root='tarball=$1 checkout=$2 root=/mnt
-shift 2
+# makes its testbeds; mounts a /proc of its own processes (/proc/sys
+# read-only unless $3 is "user-namespaces"), /sys read-only, its own
+# /dev/pts and /dev/shm, and the machine's name servers; then makes the
+# root its /.
+enter_root='tarball=$1 checkout=$2 nesting=$3 root=/mnt
+shift 3
 mount -t tmpfs -o mode=0755 tmpfs "$root"
 tar -C "$root" -xf "$tarball"
 git clone --quiet --no-hardlinks "$checkout" "$root/src"
@@ -120,6 +120,10 @@ chmod 755 "$root/usr/sbin/policy-rc.d"
 touch "$root/var/cache/tictactoe-root.tar"
 mount --bind -o ro "$tarball" "$root/var/cache/tictactoe-root.tar"
 mount -t proc proc "$root/proc"
+if [ "$nesting" != user-namespaces ]; then
+    mount --bind "$root/proc/sys" "$root/proc/sys"
+    mount -o remount,bind,ro "$root/proc/sys"
+fi
 mount -t sysfs -o ro sysfs "$root/sys"
 mkdir -p "$root/dev/pts" "$root/dev/shm"
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
@@ -134,6 +138,9 @@ exec "$@"'
 
 # Runs the shell command $2 as root in a fresh root of the release $1, in
 # /src, with a clean environment; it stops at the first command that fails.
+# The machine's kernel settings (/proc/sys) are read-only there, unless $3
+# is "user-namespaces": a user namespace may mount a /proc of its own only
+# where the whole of /proc is visible, as sbuild and autopkgtest need.
 run_in_root() {
     [[ $1 =~ ^[a-z]+$ ]] || { echo "not a Debian release name: $1" >&2; return 1; }
     [[ $root_max_age =~ ^[0-9]+$ ]] ||
@@ -146,7 +153,7 @@ run_in_root() {
     ensure_packages mmdebstrap git
     local tarball
     cached_root "$1"
-    isolated /bin/bash -ec "$enter_root" enter "$tarball" "$PWD" /usr/bin/env -i HOME=/root \
+    isolated /bin/bash -ec "$enter_root" enter "$tarball" "$PWD" "${3:-}" /usr/bin/env -i HOME=/root \
         LANG=C.UTF-8 TERM="${TERM:-dumb}" ${CI:+CI="$CI"} \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -ec "cd /src && $2"
 }
